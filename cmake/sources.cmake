@@ -1,0 +1,54 @@
+# One list of sources for both toolchains.
+
+# Portable: no Windows headers; built natively for the unit tests and into glmx.exe.
+set(GLMX_CORE_SOURCES
+  src/app/command_line.cpp
+  src/app/startup_settings.cpp
+  src/app/window_placement.cpp
+  src/platform/fake/fake_registry.cpp
+  src/platform/registry.cpp
+  src/platform/text.cpp
+  src/settings/history.cpp
+  src/settings/reg_info.cpp
+  src/settings/settings_stores.cpp
+)
+
+# The Windows implementation of the platform services and the window layer.
+set(GLMX_WIN32_SOURCES
+  src/platform/win32/win32_display.cpp
+  src/platform/win32/win32_process_environment.cpp
+  src/platform/win32/win32_registry.cpp
+  src/ui/mainwindow/main_window.cpp
+  src/ui/win32/error_box.cpp
+  src/ui/win32/window.cpp
+)
+
+set(GLMX_APP_SOURCES
+  src/app/main_win32.cpp
+  src/app/glmx.rc
+)
+
+# Native unit tests of the portable core, against fakes.
+set(GLMX_UNIT_TEST_SOURCES
+  tests/unit/command_line_test.cpp
+  tests/unit/fake_registry_test.cpp
+  tests/unit/history_test.cpp
+  tests/unit/reg_info_test.cpp
+  tests/unit/settings_stores_test.cpp
+  tests/unit/text_test.cpp
+  tests/unit/window_placement_test.cpp
+)
+
+# Under Wine: the Win32 implementations against the real system.
+set(GLMX_WIN_TEST_SOURCES
+  tests/support/scoped_test_key.cpp
+  tests/win/process_environment_win_test.cpp
+  tests/win/registry_win_test.cpp
+  tests/win/settings_win_test.cpp
+)
+
+# Under Wine and Xvfb: the real glmx.exe driven through its window.
+set(GLMX_GUI_TEST_SOURCES
+  tests/support/program_under_test.cpp
+  tests/gui/startup_gui_test.cpp
+)

@@ -1,0 +1,43 @@
+# Windows build: glmx.exe and the test programs that CTest runs under Wine.
+enable_language(RC)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+# Everything static: glmx.exe imports system DLLs only and runs on Windows as it is.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00
+                        WINVER=0x0A00)
+
+configure_file(${CMAKE_SOURCE_DIR}/src/app/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h)
+
+add_library(glmx_win32 STATIC ${GLMX_WIN32_SOURCES})
+target_compile_options(glmx_win32 PRIVATE -Wall -Wextra)
+target_link_libraries(glmx_win32 PUBLIC glmx_core comctl32 shell32 ole32 oleaut32 uuid
+                                        advapi32 user32 gdi32 version)
+
+add_executable(glmx WIN32 ${GLMX_APP_SOURCES})
+target_include_directories(glmx PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/src/app)
+target_link_options(glmx PRIVATE -municode)
+target_link_libraries(glmx PRIVATE glmx_win32)
+
+# Finds the running main window, waits for it, closes it: for the run script.
+add_executable(glmx-remote tools/remote/glmx_remote.cpp)
+target_link_options(glmx-remote PRIVATE -municode)
+target_link_libraries(glmx-remote PRIVATE glmx_win32)
+
+# GoogleTest from Debian's sources, built with this toolchain.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_executable(glmx_win_tests ${GLMX_WIN_TEST_SOURCES})
+target_include_directories(glmx_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(glmx_win_tests PRIVATE glmx_win32 gtest gmock gtest_main)
+gtest_discover_tests(glmx_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
+                     DISCOVERY_TIMEOUT 60)
+
+add_executable(glmx_gui_tests ${GLMX_GUI_TEST_SOURCES})
+target_include_directories(glmx_gui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(glmx_gui_tests PRIVATE glmx_win32 gtest gmock gtest_main)
+add_dependencies(glmx_gui_tests glmx)
+# They share the program's own settings key, so they take turns.
+gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
+                     DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK glmx_settings)

@@ -1,0 +1,14 @@
+#include "ui/win32/error_box.h"
+
+#include "app/application.h"
+#include "platform/win32/wide.h"
+
+namespace glmx::ui {
+
+void ShowGeneralError(HWND owner, std::string_view message) {
+    using platform::win32::Wide;
+    MessageBoxW(owner, Wide(message).c_str(), Wide(app::kApplicationTitle).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+}  // namespace glmx::ui

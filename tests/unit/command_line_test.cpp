@@ -1,0 +1,124 @@
+#include "app/command_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace glmx::app {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST(SplitCommandLine, ControlCharactersSeparateAndQuotesKeepBlanks) {
+    EXPECT_THAT(SplitCommandLine("a  b\tc\x01" "d"), ElementsAre("a", "b", "c", "d"));
+    EXPECT_THAT(SplitCommandLine("\"C:\\Program Files\\glmx.exe\" /F\"C:\\My Docs\\a b.txt\""),
+                ElementsAre("C:\\Program Files\\glmx.exe", "/FC:\\My Docs\\a b.txt"));
+    EXPECT_THAT(SplitCommandLine("x\"y z\"w \"\" end"), ElementsAre("xy zw", "", "end"));
+    EXPECT_THAT(SplitCommandLine("\"unterminated quote"), ElementsAre("unterminated quote"));
+    EXPECT_THAT(SplitCommandLine("   "), ElementsAre());
+}
+
+TEST(ProgramArguments, ArgumentZeroIsTheProgramFileNotTheCommandLinesFirstWord) {
+    EXPECT_THAT(ProgramArguments("C:\\Tools\\glmx.exe", "glmx /R"),
+                ElementsAre("C:\\Tools\\glmx.exe", "/R"));
+    EXPECT_THAT(ProgramArguments("C:\\Tools\\glmx.exe", ""), ElementsAre("C:\\Tools\\glmx.exe"));
+}
+
+TEST(ProgramFolderOf, KeepsEverythingUpToTheLastBackslashOrColon) {
+    EXPECT_EQ(ProgramFolderOf("C:\\Program Files\\Glimmerbox\\glmx.exe"),
+              "C:\\Program Files\\Glimmerbox\\");
+    EXPECT_EQ(ProgramFolderOf("C:glmx.exe"), "C:");
+    EXPECT_EQ(ProgramFolderOf("glmx.exe"), "");
+}
+
+struct Step {
+    CommandLineAction action;
+    std::string path;
+    bool operator==(const Step&) const = default;
+};
+
+std::vector<Step> ReadAll(std::vector<std::string> arguments) {
+    CommandLineReader reader(std::move(arguments));
+    std::vector<Step> steps;
+    std::string path = "untouched";
+    for (;;) {
+        const CommandLineAction action = reader.NextCommandLineAction(path);
+        steps.push_back({action, action == CommandLineAction::clEnd ? "" : path});
+        if (action == CommandLineAction::clEnd) break;
+    }
+    return steps;
+}
+
+using A = CommandLineAction;
+
+TEST(NextCommandLineAction, ArgumentZeroIsExaminedAndWithoutASwitchNothingHappens) {
+    EXPECT_EQ(ReadAll({"C:\\Tools\\glmx.exe"}), (std::vector<Step>{{A::clEnd, ""}}));
+    EXPECT_EQ(ReadAll({"X:/Rescue/glmx.exe"}),
+              (std::vector<Step>{{A::clShowRecycleBin, ""}, {A::clEnd, ""}}));
+}
+
+TEST(NextCommandLineAction, SwitchesAreFoundAnywhereInAnyCaseAndThePathKeepsItsCase) {
+    EXPECT_EQ(ReadAll({"p", "/fC:\\Docs\\Read Me.TXT"}),
+              (std::vector<Step>{{A::clSelectFile, "C:\\Docs\\Read Me.TXT"}, {A::clEnd, ""}}));
+    EXPECT_EQ(ReadAll({"p", "prefix/oD:\\Folder"}),
+              (std::vector<Step>{{A::clOpenFolder, "D:\\Folder"}, {A::clEnd, ""}}));
+    EXPECT_EQ(ReadAll({"p", "/DE:\\"}),
+              (std::vector<Step>{{A::clOpenDrive, "E:\\"}, {A::clEnd, ""}}));
+    // The path starts after the switch's first occurrence.
+    EXPECT_EQ(ReadAll({"p", "/Fa/Fb"}),
+              (std::vector<Step>{{A::clSelectFile, "a/Fb"}, {A::clEnd, ""}}));
+}
+
+TEST(NextCommandLineAction, LaterSwitchesWinWithinOneArgument) {
+    EXPECT_EQ(ReadAll({"p", "/FC:\\x/R"}),
+              (std::vector<Step>{{A::clShowRecycleBin, ""}, {A::clEnd, ""}}));
+    EXPECT_EQ(ReadAll({"p", "/O/FC:\\x"}),
+              (std::vector<Step>{{A::clOpenFolder, "/FC:\\x"}, {A::clEnd, ""}}));
+    EXPECT_EQ(ReadAll({"p", "/F1/D2/O3"}),
+              (std::vector<Step>{{A::clOpenDrive, "2/O3"}, {A::clEnd, ""}}));
+}
+
+TEST(NextCommandLineAction, SkipsArgumentsWithoutSwitchesAndStaysAtTheEnd) {
+    CommandLineReader reader({"p", "/Ra", "plain", "/Ob"});
+    std::string path;
+    EXPECT_EQ(reader.NextCommandLineAction(path), A::clShowRecycleBin);
+    EXPECT_EQ(reader.NextCommandLineAction(path), A::clOpenFolder);
+    EXPECT_EQ(path, "b");
+    EXPECT_EQ(reader.NextCommandLineAction(path), A::clEnd);
+    EXPECT_EQ(reader.NextCommandLineAction(path), A::clEnd);
+    EXPECT_EQ(reader.ArgumentIndex(), 4u);
+}
+
+TEST(CommandLineAction, ValuesAreFixed) {
+    EXPECT_EQ(static_cast<std::uint32_t>(A::clSelectFile), 0x01000002u);
+    EXPECT_EQ(static_cast<std::uint32_t>(A::clOpenFolder), 0x01000003u);
+    EXPECT_EQ(static_cast<std::uint32_t>(A::clOpenDrive), 0x01000004u);
+    EXPECT_EQ(static_cast<std::uint32_t>(A::clShowRecycleBin), 0x01000005u);
+    EXPECT_EQ(static_cast<std::uint32_t>(A::clEnd), 0x02000001u);
+}
+
+class RecordingTarget final : public CommandLineTarget {
+public:
+    void SelectFileInFolderPage(const std::string& path) override { calls.push_back("select " + path); }
+    void OpenFolderInFolderPage(const std::string& path) override { calls.push_back("open " + path); }
+    void ShowRecycleBinView() override { calls.push_back("recycle bin"); }
+    std::vector<std::string> calls;
+};
+
+TEST(ProcessCommandLine, CarriesOutEverySwitchedArgumentInOrder) {
+    CommandLineReader reader(ProgramArguments(
+        "C:\\glmx.exe", "glmx.exe /F\"C:\\a b\\f.txt\" ignored /O\"C:\\dir\" /dD:\\ /R/F"));
+    RecordingTarget target;
+    ProcessCommandLine(reader, target);
+    EXPECT_THAT(target.calls, ElementsAre("select C:\\a b\\f.txt", "open C:\\dir", "open D:\\",
+                                          "recycle bin"));
+}
+
+TEST(ProcessCommandLine, NoArgumentsDoNothing) {
+    CommandLineReader reader(ProgramArguments("C:\\Program Files\\glmx.exe", "\"C:\\Program Files\\glmx.exe\""));
+    RecordingTarget target;
+    ProcessCommandLine(reader, target);
+    EXPECT_TRUE(target.calls.empty());
+}
+
+}  // namespace
+}  // namespace glmx::app

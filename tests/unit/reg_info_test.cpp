@@ -1,0 +1,152 @@
+#include "settings/reg_info.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake/fake_registry.h"
+
+namespace glmx::settings {
+namespace {
+
+using platform::FakeRegistry;
+using platform::MakeStringData;
+using platform::RegAccess;
+using platform::RegData;
+using platform::RegRoot;
+using platform::RegType;
+
+constexpr const char* kBase = "Software\\Quenfield\\GLMX";
+constexpr const char* kPath = "Software\\Quenfield\\GLMX\\Store";
+
+class RegInfoTest : public ::testing::Test {
+protected:
+    void Seed(const char* name, const RegData& data) {
+        registry.CreateKey(RegRoot::CurrentUser, kPath)->SetValue(name, data);
+    }
+    std::optional<std::string> Stored(const char* name) {
+        auto key = registry.OpenKey(RegRoot::CurrentUser, kPath, RegAccess::Read);
+        if (!key) return std::nullopt;
+        auto data = key->QueryValue(name);
+        if (!data) return std::nullopt;
+        EXPECT_EQ(data->type, RegType::String);
+        return platform::DecodeStringData(*data);
+    }
+
+    FakeRegistry registry;
+    TRegInfoClass store{registry, kBase, "Store"};
+};
+
+TEST_F(RegInfoTest, CreationTouchesNoKey) {
+    EXPECT_EQ(registry.OpenCount(), 0);
+    EXPECT_EQ(store.KeyPath(), kPath);
+    EXPECT_TRUE(store.Values().empty());
+}
+
+TEST_F(RegInfoTest, LoadValuesKeepsStoredOrderAndSkipsTheUnnamedValue) {
+    Seed("b", MakeStringData("2"));
+    Seed("", MakeStringData("unnamed"));
+    Seed("a", MakeStringData("1"));
+    Seed("B", MakeStringData("rewritten"));  // same value as "b": keeps its place
+    store.LoadValues();
+    EXPECT_EQ(store.Values(), (TValueList{{"b", "rewritten"}, {"a", "1"}}));
+}
+
+TEST_F(RegInfoTest, LoadValuesReadsNumbersAsTextAndOtherDataAsEmpty) {
+    Seed("dword", {RegType::Dword, {0x20, 0x03, 0, 0}});
+    Seed("binary", {RegType::Binary, {0xFF, 0xFE}});
+    Seed("broken", {RegType::String, {'x'}});
+    store.LoadValues();
+    EXPECT_EQ(store.Values(), (TValueList{{"dword", "800"}, {"binary", ""}, {"broken", ""}}));
+}
+
+TEST_F(RegInfoTest, LoadValuesReplacesWhatWasLoadedAndLeavesNothingWhenTheKeyIsGone) {
+    Seed("a", MakeStringData("1"));
+    store.LoadValues();
+    registry.DeleteKeyTree(RegRoot::CurrentUser, kPath);
+    store.LoadValues();
+    EXPECT_TRUE(store.Values().empty());
+
+    Seed("a", MakeStringData("1"));
+    registry.DenyAccess(RegRoot::CurrentUser, kPath);
+    store.LoadValues();
+    EXPECT_TRUE(store.Values().empty());
+}
+
+TEST_F(RegInfoTest, GetValueIsCaseSensitiveAndNeverReadsTheRegistry) {
+    Seed("Top", MakeStringData("50"));
+    store.LoadValues();
+    const int opens = registry.OpenCount();
+    EXPECT_EQ(store.GetValue("Top"), "50");
+    EXPECT_EQ(store.GetValue("TOP"), "");
+    EXPECT_EQ(store.GetValue("Missing"), "");
+    EXPECT_EQ(registry.OpenCount(), opens);
+}
+
+TEST_F(RegInfoTest, SetValueWritesAtOnceAndIsVisibleWithoutReload) {
+    store.SetValue("Left", "120");
+    EXPECT_EQ(Stored("Left"), "120");
+    EXPECT_EQ(store.GetValue("Left"), "120");
+    store.SetValue("Left", "121");
+    EXPECT_EQ(store.GetValue("Left"), "121");
+    EXPECT_EQ(store.Values().size(), 1u);
+}
+
+TEST_F(RegInfoTest, SetValueInAnotherSpellingUpdatesEveryLoadedSpelling) {
+    Seed("Top", MakeStringData("1"));
+    store.LoadValues();
+    store.SetValue("TOP", "2");
+    EXPECT_EQ(store.GetValue("Top"), "2");
+    EXPECT_EQ(store.GetValue("TOP"), "2");
+    store.LoadValues();
+    EXPECT_EQ(store.Values(), (TValueList{{"Top", "2"}}));  // one value, stored spelling
+}
+
+TEST_F(RegInfoTest, SetValueWithEmptyNameWritesTheUnnamedValueWhichNoListingShows) {
+    store.SetValue("", "");
+    EXPECT_EQ(Stored(""), "");
+    EXPECT_TRUE(store.Values().empty());
+    store.LoadValues();
+    EXPECT_TRUE(store.Values().empty());
+}
+
+TEST_F(RegInfoTest, SetValueOnAnUnwritableKeyFailsSilentlyButHoldsForTheRun) {
+    registry.DenyAccess(RegRoot::CurrentUser, kPath);
+    store.SetValue("ShowStartupType", "2");
+    EXPECT_EQ(store.GetValue("ShowStartupType"), "2");
+    EXPECT_EQ(Stored("ShowStartupType"), std::nullopt);
+}
+
+TEST_F(RegInfoTest, WriteImplicitValuesAddsOnlyMissingDefaultsInTheirOrder) {
+    store.ImplicitValues().Add("first", "1");
+    store.ImplicitValues().Add("Second", "2");
+    store.ImplicitValues().Add("third", "3");
+    Seed("SECOND", MakeStringData("user's"));
+    store.WriteImplicitValues();
+
+    EXPECT_EQ(Stored("Second"), "user's");
+    store.LoadValues();
+    EXPECT_EQ(store.Values(), (TValueList{{"SECOND", "user's"}, {"first", "1"}, {"third", "3"}}));
+
+    const int writes = registry.WriteCount();
+    store.WriteImplicitValues();
+    EXPECT_EQ(registry.WriteCount(), writes);
+}
+
+TEST_F(RegInfoTest, WriteImplicitValuesDoesNotChangeValuesInMemory) {
+    store.ImplicitValues().Add("first", "1");
+    store.WriteImplicitValues();
+    EXPECT_TRUE(store.Values().empty());
+}
+
+TEST_F(RegInfoTest, DeleteAllRemovesTheKeyWithItsSubKeysAndForgetsValues) {
+    Seed("a", MakeStringData("1"));
+    registry.CreateKey(RegRoot::CurrentUser, std::string(kPath) + "\\Sub\\Deeper");
+    store.LoadValues();
+    store.DeleteAll();
+    EXPECT_TRUE(store.Values().empty());
+    EXPECT_FALSE(registry.KeyExists(RegRoot::CurrentUser, kPath));
+    EXPECT_TRUE(registry.KeyExists(RegRoot::CurrentUser, kBase));
+    store.DeleteAll();  // nothing left: nothing happens
+}
+
+}  // namespace
+}  // namespace glmx::settings
