@@ -49,6 +49,8 @@ set(GLMX_WIN_TEST_SOURCES
 
 # Under Wine and Xvfb: the real glmx.exe driven through its window.
 set(GLMX_GUI_TEST_SOURCES
+  tests/support/main_window_finder.cpp
   tests/support/program_under_test.cpp
+  tests/support/scoped_test_key.cpp
   tests/gui/startup_gui_test.cpp
 )

@@ -1,0 +1,41 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "platform/win32/win32_display.h"
+#include "platform/win32/win32_process_environment.h"
+#include "platform/win32/wide.h"
+
+namespace glmx::platform::win32 {
+namespace {
+
+TEST(ProcessEnvironmentWin, ProgramPathAndFolderAreThisProgramsFile) {
+    Win32ProcessEnvironment environment;
+    const std::string path = environment.ProgramPath();
+    wchar_t expected[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, expected, MAX_PATH);
+    EXPECT_EQ(path, Narrow(expected));
+    const std::string folder = app::ProgramFolderOf(path);
+    EXPECT_EQ(folder.back(), '\\');
+    EXPECT_EQ(path.substr(folder.size()), "glmx_win_tests.exe");
+}
+
+TEST(ProcessEnvironmentWin, CommandLineArgumentsFollowTheProgram) {
+    Win32ProcessEnvironment environment;
+    const auto arguments =
+        app::ProgramArguments(environment.ProgramPath(), environment.CommandLine());
+    ASSERT_FALSE(arguments.empty());
+    EXPECT_EQ(arguments[0], environment.ProgramPath());
+    EXPECT_NE(environment.CommandLine().find("--gtest"), std::string::npos);
+}
+
+TEST(DisplayWin, ThereIsAtLeastOneMonitorWithAnArea) {
+    const auto areas = Win32Display().MonitorWorkAreas();
+    ASSERT_FALSE(areas.empty());
+    EXPECT_GT(areas[0].right, areas[0].left);
+    EXPECT_GT(areas[0].bottom, areas[0].top);
+}
+
+}  // namespace
+}  // namespace glmx::platform::win32

@@ -1,0 +1,77 @@
+// The settings stores over the real registry.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "app/startup_settings.h"
+#include "app/window_placement.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/history.h"
+#include "settings/settings_stores.h"
+#include "support/scoped_test_key.h"
+
+namespace glmx::settings {
+namespace {
+
+using ::testing::UnorderedElementsAre;
+using platform::RegAccess;
+using platform::RegRoot;
+
+class ListBox final : public ComboBoxItems {
+public:
+    void ClearItems() override { items.clear(); }
+    void AddItem(std::string_view text) override { items.emplace_back(text); }
+    int ItemCount() const override { return static_cast<int>(items.size()); }
+    void SelectItem(int) override {}
+    void SetText(std::string_view) override {}
+    std::vector<std::string> items;
+};
+
+class SettingsWinTest : public ::testing::Test {
+protected:
+    glmx::testing::ScopedTestKey testKey;
+    platform::win32::Win32Registry registry;
+    SettingsStores stores{registry, testKey.Path()};
+};
+
+TEST_F(SettingsWinTest, FirstStartCreatesEveryStoreKeyWithItsDefaults) {
+    app::RestorePlacement(stores.DesktopSettings);
+    app::PrepareConfigurationStores(stores);
+
+    auto desktop = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Desktop", RegAccess::Read);
+    auto configuration = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Configuration", RegAccess::Read);
+    auto masks = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\History\\File Search History", RegAccess::Read);
+    ASSERT_TRUE(desktop && configuration && masks);
+    EXPECT_EQ(desktop->Values().size(), 5u);
+    EXPECT_EQ(configuration->Values().size(), 8u);
+    EXPECT_EQ(DecodeStringData(*configuration->QueryValue("GLMXinRBContext")), "1");
+    std::vector<std::string> maskNames;
+    for (const auto& value : masks->Values()) {
+        maskNames.push_back(value.name);
+        EXPECT_EQ(value.data, platform::MakeStringData(""));
+    }
+    EXPECT_THAT(maskNames, UnorderedElementsAre("*.tmp", "*.bat", "*.exe"));
+}
+
+TEST_F(SettingsWinTest, SetValueReachesTheRegistryAndLoadsBack) {
+    stores.ConfigurationSettings.SetValue("ShowStartupType", "2");
+    TRegInfoClass again(registry, testKey.Path(), "Configuration");
+    again.LoadValues();
+    EXPECT_EQ(again.GetValue("ShowStartupType"), "2");
+}
+
+TEST_F(SettingsWinTest, HistoriesFillBoxesAndDeleteAllRemovesTheKey) {
+    AddToHistory(stores.InternetAddressHistory, "example.org");
+    AddToHistory(stores.InternetAddressHistory, "EXAMPLE.ORG");
+    AddToHistory(stores.InternetAddressHistory, "quenfield.test");
+    registry.CreateKey(RegRoot::CurrentUser, stores.InternetAddressHistory.KeyPath() + "\\Stray");
+    ListBox box;
+    FillComboFromHistory(stores.InternetAddressHistory, box, true);
+    EXPECT_THAT(box.items, UnorderedElementsAre("example.org", "quenfield.test"));
+
+    stores.InternetAddressHistory.DeleteAll();
+    EXPECT_FALSE(registry.OpenKey(RegRoot::CurrentUser, stores.InternetAddressHistory.KeyPath(),
+                                  RegAccess::Read));
+}
+
+}  // namespace
+}  // namespace glmx::settings

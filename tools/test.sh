@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (sanitizers on),
+# then the Windows tests under Wine in a throw-away prefix and home on a private
+# X server. Ends with the line "N passed, N failed".
+set -uo pipefail
+source "$(dirname "$0")/lib/common.sh"
+
+ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" || exit 1
+
+passed=0
+failed=0
+
+# Runs one CTest tree and adds its counts.
+run_ctest() {
+    local dir=$1 output summary total failures
+    output=$(cd "$dir" && ctest --timeout 180 -j "$(nproc)" --output-on-failure 2>&1)
+    printf '%s\n' "$output" | grep -vE '^ *(Start|[0-9]+/[0-9]+ Test) ' | sed '/^$/d' >&2
+    summary=$(printf '%s\n' "$output" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -n1)
+    if [ -z "$summary" ]; then
+        log "no test results from $dir"
+        failed=$((failed + 1))
+        return
+    fi
+    failures=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$summary")
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+    passed=$((passed + total - failures))
+    failed=$((failed + failures))
+}
+
+log "native build"
+if cmake -S "$GLMX_ROOT" -B "$GLMX_ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+    cmake --build "$GLMX_ROOT/build/native" -j "$(nproc)" >/dev/null; then
+    log "native tests"
+    run_ctest "$GLMX_ROOT/build/native"
+else
+    log "native build failed"
+    failed=$((failed + 1))
+fi
+
+log "Windows build"
+if build_windows >/dev/null; then
+    session=$(mktemp -d /tmp/glmx-test.XXXXXX)
+    export WINEPREFIX="$session/prefix" HOME="$session/home"
+    mkdir -p "$HOME"
+    trap 'stop_sessions; rm -rf "$session"' EXIT
+    if start_xvfb && start_wine_session; then
+        log "Windows tests under Wine"
+        run_ctest "$GLMX_ROOT/build/win"
+    else
+        log "could not start Xvfb and Wine"
+        failed=$((failed + 1))
+    fi
+    stop_sessions
+else
+    log "Windows build failed"
+    failed=$((failed + 1))
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
