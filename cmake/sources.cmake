@@ -5,12 +5,17 @@ set(GLMX_CORE_SOURCES
   src/app/command_line.cpp
   src/app/startup_settings.cpp
   src/app/window_placement.cpp
+  src/inventory/inventory_list.cpp
   src/platform/fake/fake_registry.cpp
   src/platform/registry.cpp
   src/platform/text.cpp
   src/settings/history.cpp
   src/settings/reg_info.cpp
   src/settings/settings_stores.cpp
+  src/shell/places/places_menu.cpp
+  src/ui/mainwindow/toolbar_overflow.cpp
+  src/ui/mainwindow/view_catalogue.cpp
+  src/ui/mainwindow/view_switcher.cpp
 )
 
 # The Windows implementation of the platform services and the window layer.
@@ -36,6 +41,8 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/reg_info_test.cpp
   tests/unit/settings_stores_test.cpp
   tests/unit/text_test.cpp
+  tests/unit/view_catalogue_test.cpp
+  tests/unit/view_switcher_test.cpp
   tests/unit/window_placement_test.cpp
 )
 
