@@ -23,14 +23,31 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_process_environment.cpp
   src/platform/win32/win32_registry.cpp
+  src/ui/mainwindow/about_box.cpp
+  src/ui/mainwindow/function_pages.cpp
+  src/ui/mainwindow/information_panel.cpp
+  src/ui/mainwindow/main_menu.cpp
+  src/ui/mainwindow/main_toolbar.cpp
   src/ui/mainwindow/main_window.cpp
+  src/ui/win32/combo_box.cpp
+  src/ui/win32/dpi.cpp
   src/ui/win32/error_box.cpp
+  src/ui/win32/image_button.cpp
+  src/ui/win32/image_lists.cpp
+  src/ui/win32/panel.cpp
+  src/ui/win32/splitter.cpp
   src/ui/win32/window.cpp
+)
+
+# The main window's resources: artwork and dialogs, in glmx.exe and the window tests.
+set(GLMX_WINDOW_RESOURCES
+  src/ui/mainwindow/main_window.rc
 )
 
 set(GLMX_APP_SOURCES
   src/app/main_win32.cpp
   src/app/glmx.rc
+  ${GLMX_WINDOW_RESOURCES}
 )
 
 # Native unit tests of the portable core, against fakes.
@@ -59,5 +76,9 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/main_window_finder.cpp
   tests/support/program_under_test.cpp
   tests/support/scoped_test_key.cpp
+  tests/support/window_under_test.cpp
+  tests/gui/main_window_gui_test.cpp
   tests/gui/startup_gui_test.cpp
+  tests/gui/gui_tests.rc
+  ${GLMX_WINDOW_RESOURCES}
 )

@@ -15,7 +15,8 @@ target_link_libraries(glmx_win32 PUBLIC glmx_core comctl32 shell32 ole32 oleaut3
                                         advapi32 user32 gdi32 version)
 
 add_executable(glmx WIN32 ${GLMX_APP_SOURCES})
-target_include_directories(glmx PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/src/app)
+target_include_directories(glmx PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/src/app
+                                        ${CMAKE_SOURCE_DIR}/src/ui/artwork)
 target_link_options(glmx PRIVATE -municode)
 target_link_libraries(glmx PRIVATE glmx_win32)
 
@@ -36,7 +37,8 @@ gtest_discover_tests(glmx_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60)
 
 add_executable(glmx_gui_tests ${GLMX_GUI_TEST_SOURCES})
-target_include_directories(glmx_gui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_include_directories(glmx_gui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/app
+                                                  ${CMAKE_SOURCE_DIR}/src/ui/artwork)
 target_link_libraries(glmx_gui_tests PRIVATE glmx_win32 gtest gmock gtest_main)
 add_dependencies(glmx_gui_tests glmx)
 # They share the program's own settings key, so they take turns.

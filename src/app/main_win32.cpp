@@ -1,6 +1,7 @@
 // Program entry: settings stores before any window, the main window, the command
 // line, then the message loop until the main window closes.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <exception>
@@ -25,11 +26,13 @@ struct Program {
     platform::win32::Win32Display display;
     std::string ProgramFolder = app::ProgramFolderOf(environment.ProgramPath());
     settings::SettingsStores stores{registry};
+    ViewKind viewKind = vkAll;
 };
 
-int RunMessageLoop() {
+int RunMessageLoop(ui::TFMain& mainWindow) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow.PreTranslateMessage(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -43,7 +46,8 @@ int Run(HINSTANCE instance) {
                                                         ICC_BAR_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
 
-    static ui::TFMain mainWindow({program.stores, program.display});
+    static ui::TFMain mainWindow(
+        {program.stores, program.display, program.ProgramFolder, program.viewKind});
     mainWindow.Create(instance);
     if (!mainWindow.Handle()) return 1;
 
@@ -52,7 +56,7 @@ int Run(HINSTANCE instance) {
     app::ProcessCommandLine(commandLine, mainWindow);
 
     mainWindow.ShowAtStart();
-    return RunMessageLoop();
+    return RunMessageLoop(mainWindow);
 }
 
 }  // namespace

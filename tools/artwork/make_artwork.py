@@ -212,10 +212,6 @@ def downsample(img, size):
     return img.convert("RGBa").resize(size, Image.BOX).convert("RGBA")
 
 
-def scaled(img, size):
-    return img.convert("RGBa").resize(size, Image.LANCZOS).convert("RGBA")
-
-
 def over(base, top, x=0, y=0):
     """A copy of base with top composited at (x, y)."""
     out = base.copy()
@@ -227,10 +223,6 @@ def over(base, top, x=0, y=0):
 
 def blank(w, h):
     return Image.new("RGBA", (w, h), (0, 0, 0, 0))
-
-
-def shifted(img, dx, dy):
-    return over(blank(*img.size), img, dx, dy)
 
 
 def darker(img, factor):
@@ -283,6 +275,25 @@ def draw_play_badge(size, cx, cy, r):
     return d.result()
 
 
+def draw_magnifier(size):
+    """A magnifying glass with a dark rim and handle, to stand out on a globe."""
+    d = Drawing(size, size)
+    k = size / 24.0
+    cx, cy, r = 9.5 * k, 9.5 * k, 7.0 * k
+    a = math.radians(45)
+    hx0, hy0 = cx + (r + 0.5 * k) * math.cos(a), cy + (r + 0.5 * k) * math.sin(a)
+    hx1, hy1 = 21.5 * k, 21.5 * k
+    d.stroke([(hx0, hy0), (hx1, hy1)], ALUMINIUM[5], 4.6 * k)
+    d.stroke([(hx0 + 1.2 * k, hy0 + 1.2 * k), (hx1 - 0.2 * k, hy1 - 0.2 * k)], ALUMINIUM[4], 2.4 * k)
+    d.stroke([(hx0 - 0.4 * k, hy0 - 0.4 * k), (hx0 + 1.4 * k, hy0 + 1.4 * k)], ALUMINIUM[5], 5.2 * k)
+    d.ellipse([cx - r, cy - r, cx + r, cy + r], "#ffffff", opacity=0.72)
+    d.ellipse([cx - r * 0.72, cy - r * 0.78, cx + r * 0.5, cy + r * 0.05], "#ffffff", opacity=0.55)
+    d.ellipse([cx - r, cy - r, cx + r, cy + r], None, outline=ALUMINIUM[5], width=2.8 * k)
+    d.ellipse([cx - r + 0.9 * k, cy - r + 0.9 * k, cx + r - 0.9 * k, cy + r - 0.9 * k], None,
+              outline=ALUMINIUM[3], width=1.0 * k)
+    return d.result()
+
+
 def draw_chip(size):
     """A processor chip: dark package, metal pins on all sides, gold die."""
     d = Drawing(size, size)
@@ -308,18 +319,33 @@ def draw_chip(size):
     return d.result()
 
 
-def draw_sparkle(d, cx, cy, r, glow=True):
-    """A four-pointed glint (an astroid) with a warm halo, onto Drawing d."""
-    if glow:
-        d.glow(cx, cy, r * 1.5, BUTTER[0], strength=0.9)
+def astroid(cx, cy, r, n=72):
     pts = []
-    for i in range(72):
-        t = 2 * math.pi * i / 72
-        c, s_ = math.cos(t), math.sin(t)
-        pts.append((cx + r * c * c * c, cy + r * s_ * s_ * s_))
-    d.polygon(pts, "#ffffff", outline=BUTTER[1], width=max(0.5, r / 9.0))
-    d.polygon(pts, "#ffffff")
-    k = r * 0.28
+    for i in range(n):
+        t = 2 * math.pi * i / n
+        c, s = math.cos(t), math.sin(t)
+        pts.append((cx + r * c * c * c, cy + r * s * s * s))
+    return pts
+
+
+def draw_sparkle(d, cx, cy, r, glow=True, bold=False):
+    """A four-pointed glint (an astroid) with a warm halo, onto Drawing d.
+
+    bold: for the small icon sizes, a deeper yellow with a firmer outline."""
+    if bold:
+        pts = astroid(cx, cy, r)
+        if glow:
+            d.glow(cx, cy, r * 1.2, BUTTER[0], strength=0.45)
+        d.polygon(pts, BUTTER[0], BUTTER[1], cy - r, cy + r, outline=ORANGE[2], width=max(0.8, r / 5.0))
+        k = r * 0.22
+        d.ellipse([cx - k, cy - k, cx + k, cy + k], "#ffffff")
+        return
+    if glow:
+        d.glow(cx, cy, r * 1.3, BUTTER[0], strength=0.7)
+    pts = astroid(cx, cy, r)
+    d.polygon(pts, "#ffffff", BUTTER[0], cy - r * 0.3, cy + r, outline=BUTTER[2], width=max(0.6, r / 10.0))
+    d.polygon(pts, "#ffffff", BUTTER[0], cy - r * 0.3, cy + r)
+    k = r * 0.3
     d.ellipse([cx - k, cy - k, cx + k, cy + k], "#ffffff")
 
 
@@ -392,16 +418,16 @@ def draw_value_page(text, color):
 
 def globe_with_magnifier(size, use):
     """A globe with a magnifying glass in front of its lower right."""
-    g = int(round(size * 0.86))
-    m = int(round(size * 0.64))
+    g = int(round(size * 0.84))
+    m = int(round(size * 0.6))
     img = over(blank(size, size), tango("apps/internet-web-browser", g, use=use), 0, 0)
-    return over(img, tango("actions/system-search", m, use=use), size - m, size - m)
+    return over(img, draw_magnifier(m), size - m, size - m)
 
 
 def folder_with_document(size, use):
     folder = tango("places/folder", size, use=use)
     ds = int(round(size * 0.62))
-    doc = halo(tango("mimetypes/x-office-document", ds, use=use))
+    doc = halo(tango("mimetypes/text-x-generic", ds, use=use))
     return over(folder, doc, size - ds + int(size * 0.04), size - ds + int(size * 0.02))
 
 
@@ -422,11 +448,11 @@ def clock_with_start(size, use):
 
 def stacked_folders(icon, size, use):
     """A folder with a second, darker one behind it: a key that has sub-keys."""
-    s = size - 2
-    front = tango(icon, s, use=use)
-    back = darker(tango(icon, s, use=use), 0.62)
-    img = over(blank(size, size), back, 2, 0)
-    return over(img, front, 0, 2)
+    s = size - 3
+    front = darker(tango(icon, s, use=use), 0.85)
+    back = darker(tango(icon, s, use=use), 0.5)
+    img = over(blank(size, size), back, 3, 0)
+    return over(img, front, 0, 3)
 
 
 def searching_picture():
@@ -434,9 +460,8 @@ def searching_picture():
     page = tango("mimetypes/text-x-generic", 59, use="searching: page")
     img = over(blank(w, h), page, -6, 0)
     globe = tango("apps/internet-web-browser", 30, use="searching: globe")
-    img = over(img, globe, 7, 8)
-    lens = tango("actions/system-search", 32, use="searching: magnifier")
-    return over(img, lens, w - 32, h - 34)
+    img = over(img, globe, 6, 5)
+    return over(img, draw_magnifier(30), w - 31, h - 33)
 
 
 def glimmer_box(size):
@@ -445,16 +470,17 @@ def glimmer_box(size):
         box = tango("mimetypes/package-x-generic", 16, use="application icon")
         base = over(blank(16, 16), box, 0, 1)
         d = Drawing(16, 16)
-        draw_sparkle(d, 11.0, 4.0, 4.2)
+        draw_sparkle(d, 11.5, 4.5, 4.5, bold=True)
         return over(base, d.result())
     box = tango("mimetypes/package-x-generic", size, use="application icon")
     base = over(blank(size, size), box, 0, int(round(size * 0.06)))
     d = Drawing(size, size)
     k = size / 48.0
-    draw_sparkle(d, 30.5 * k, 12.5 * k, 10.5 * k)
-    draw_sparkle(d, 19.0 * k, 8.0 * k, 5.0 * k)
-    if size >= 32:
-        draw_sparkle(d, 38.5 * k, 20.0 * k, 3.6 * k, glow=False)
+    bold = size <= 48
+    draw_sparkle(d, 31.0 * k, 12.0 * k, 9.5 * k, bold=bold)
+    draw_sparkle(d, 18.5 * k, 8.0 * k, 4.8 * k, bold=bold)
+    if size >= 48:
+        draw_sparkle(d, 40.0 * k, 21.0 * k, 3.4 * k, glow=False)
     return over(base, d.result())
 
 
@@ -495,7 +521,7 @@ def make_hot(img):
     rgb = Image.merge("RGB", (r, g, b))
     rgb = ImageEnhance.Color(rgb).enhance(1.25)
     rgb = ImageEnhance.Brightness(rgb).enhance(1.12)
-    rgb = Image.blend(rgb, Image.new("RGB", rgb.size, (255, 255, 255)), 0.16)
+    rgb = Image.blend(rgb, Image.new("RGB", rgb.size, (255, 255, 255)), 0.2)
     out = rgb.convert("RGBA")
     out.putalpha(a)
     return out
@@ -505,8 +531,8 @@ def make_disabled(img):
     """Faded greyscale."""
     r, g, b, a = img.split()
     grey = Image.merge("RGB", (r, g, b)).convert("L")
-    grey = grey.point(lambda v: int(round(118 + v * 0.5)))
-    out = Image.merge("RGBA", (grey, grey, grey, a.point(lambda v: int(round(v * 0.6)))))
+    grey = grey.point(lambda v: int(round(96 + v * 0.55)))
+    out = Image.merge("RGBA", (grey, grey, grey, a.point(lambda v: int(round(v * 0.7)))))
     return out
 
 
@@ -678,16 +704,25 @@ def preview_toolbar(img, captions):
 
 
 def preview_ico(images):
+    """Each size at 1x along the bottom; the small ones also magnified above."""
     gap = 8
-    width = sum(i.size[0] for i in images) + gap * (len(images) + 1)
-    height = 256 + 2 * gap
+    small = images[:-1]
+    left = sum(im.size[0] * (4 if im.size[0] <= 32 else 2) + gap for im in small) + gap
+    width = left + 256 + gap
+    height = 256 + 2 * gap + 48 + gap
     out = Image.new("RGB", (width, 2 * height), (150, 150, 150))
     for row, bg in enumerate((LIGHT_GREY, WHITE)):
         band = Image.new("RGB", (width, height), bg)
         x = gap
-        for im in images:
-            band.paste(flat(im, bg), (x, gap + 256 - im.size[1]))
+        for im in small:
+            z = 4 if im.size[0] <= 32 else 2
+            band.paste(flat(im, bg).resize((im.size[0] * z, im.size[1] * z), Image.NEAREST), (x, gap))
+            x += im.size[0] * z + gap
+        x = gap
+        for im in small:
+            band.paste(flat(im, bg), (x, height - gap - im.size[1]))
             x += im.size[0] + gap
+        band.paste(flat(images[-1], bg), (left, gap))
         out.paste(band, (0, row * height))
     out.save(os.path.join(PREVIEW_DIR, "glmx_ico.png"))
 

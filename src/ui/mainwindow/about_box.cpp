@@ -1,0 +1,69 @@
+#include "ui/mainwindow/about_box.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/application.h"
+#include "platform/win32/wide.h"
+#include "ui/mainwindow/resource_ids.h"
+
+namespace glmx::ui {
+
+using platform::win32::Wide;
+
+namespace {
+
+void CentreOver(HWND dialog, HWND owner) {
+    RECT ownerRect{}, dialogRect{};
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &dialogRect);
+    const int width = dialogRect.right - dialogRect.left, height = dialogRect.bottom - dialogRect.top;
+    SetWindowPos(dialog, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
+                 ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            const auto* versionLine = reinterpret_cast<const std::string*>(lParam);
+            SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, Wide(app::kApplicationTitle).c_str());
+            SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, Wide(*versionLine).c_str());
+            TCITEMW tab{};
+            tab.mask = TCIF_TEXT;
+            wchar_t about[] = L"About";
+            tab.pszText = about;
+            SendDlgItemMessageW(dialog, IDC_ABOUT_TAB, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&tab));
+            // The tab control was created first; keep it behind the labels.
+            SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_TAB), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            CentreOver(dialog, GetWindow(dialog, GW_OWNER));
+            return TRUE;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->idFrom == IDC_ABOUT_LINK && (header->code == NM_CLICK || header->code == NM_RETURN)) {
+                const auto* link = reinterpret_cast<NMLINK*>(lParam);
+                ShellExecuteW(dialog, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOW);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wParam));
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void ShowAboutBox(HWND owner, const std::string& versionLine) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProcedure,
+                    reinterpret_cast<LPARAM>(&versionLine));
+}
+
+}  // namespace glmx::ui

@@ -1,0 +1,75 @@
+// Command identifiers of the main window: menu entries, tool bar buttons,
+// overflow items and buttons that do the same thing share one identifier.
+#pragma once
+
+#include <optional>
+
+#include "app/view_kind.h"
+
+namespace glmx::ui {
+
+enum CommandId : int {
+    // One per view, in ViewKind order (cmdViewFirst + ViewKind).
+    cmdViewFirst = 1000,
+    cmdViewLast = cmdViewFirst + vkCustomSearch,
+
+    cmdFileSearch = 1100,
+    cmdOpenInternetAddress,
+    cmdWebSaveAs,
+    cmdWebPageSetup,
+    cmdWebPrint,
+    cmdWebPrintPreview,
+    cmdWebProperties,
+    cmdConfiguration,
+    cmdClose,
+    cmdSearchSite,
+    cmdAddToFavorites,
+    cmdOrganizeFavorites,
+    cmdHelpTopics,
+    cmdAbout,
+
+    // Controls.
+    cmdFolderControlButton = 1200,
+    cmdInventoryControlButton,
+    cmdHardwareControlButton,
+    cmdStartupDelete,
+    cmdSwitchTo,
+    cmdShowStartupPrograms,
+    cmdGo,
+    cmdBack,
+    cmdForward,
+    cmdStop,
+    cmdRefresh,
+    cmdSearchEngines,
+    cmdOfflineInformation,
+
+    // The places menu, one per entry in menu order.
+    cmdPlaceFirst = 1300,
+    cmdPlaceLast = cmdPlaceFirst + 99,
+};
+
+// Control identifiers that carry no command.
+enum ControlId : int {
+    idRebar = 1500,
+    idToolbar,
+    idStatusBar,
+    idProgressBar,
+    idNotebookSplitter,
+    idFolderSplitter,
+    idInventorySplitter,
+    idInventoryList,
+    idExplorerTree,
+    idMailList,
+    idRegistryTree,
+    idHardwareTree,
+};
+
+inline int ViewCommand(ViewKind view) { return cmdViewFirst + view; }
+
+inline std::optional<ViewKind> ViewOfCommand(int command) {
+    if (command < cmdViewFirst || command > cmdViewLast || command == cmdViewFirst + 4)
+        return std::nullopt;
+    return static_cast<ViewKind>(command - cmdViewFirst);
+}
+
+}  // namespace glmx::ui

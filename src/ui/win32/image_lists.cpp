@@ -1,0 +1,20 @@
+#include "ui/win32/image_lists.h"
+
+#include "platform/win32/unique_handle.h"
+
+namespace glmx::ui {
+
+HIMAGELIST LoadImageStrip(int resourceId, int width) {
+    platform::win32::UniqueGdiObject bitmap(LoadImageW(GetModuleHandleW(nullptr),
+                                                       MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP,
+                                                       0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) return nullptr;
+    BITMAP info{};
+    GetObjectW(bitmap.get(), sizeof(info), &info);
+    if (width <= 0 || info.bmWidth < width) return nullptr;
+    HIMAGELIST list = ImageList_Create(width, info.bmHeight, ILC_COLOR32, info.bmWidth / width, 0);
+    if (list) ImageList_Add(list, static_cast<HBITMAP>(bitmap.get()), nullptr);
+    return list;
+}
+
+}  // namespace glmx::ui

@@ -1,0 +1,301 @@
+// The real main window driven with messages: tool bar clicks, View entries,
+// overflow items and the places menu switch views; every switch leaves the page,
+// button, View entry, label, control button, columns and panels of its view.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "inventory/inventory_list.h"
+#include "platform/win32/wide.h"
+#include "shell/places/places_menu.h"
+#include "support/window_under_test.h"
+#include "ui/mainwindow/commands.h"
+#include "ui/mainwindow/view_catalogue.h"
+
+namespace glmx::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using platform::win32::Narrow;
+using ui::Page;
+
+std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Narrow(text);
+}
+
+std::vector<std::pair<std::string, int>> ColumnsOf(HWND list) {
+    std::vector<std::pair<std::string, int>> columns;
+    const int count = Header_GetItemCount(ListView_GetHeader(list));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = text;
+        column.cchTextMax = 128;
+        SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+        columns.emplace_back(Narrow(text), column.cx);
+    }
+    return columns;
+}
+
+// Shown as the user sees it: the window and every parent up to the main window.
+bool Shown(HWND window) { return IsWindowVisible(window) != FALSE; }
+
+class MainWindowGuiTest : public ::testing::Test {
+protected:
+    // Everything a switch must leave for the view.
+    void ExpectShowing(ViewKind view) {
+        SCOPED_TRACE("view " + std::to_string(view));
+        ui::TFMain& main = window.Main();
+        const ui::ViewInfo& info = ui::InfoOf(view);
+        EXPECT_EQ(window.CurrentView(), view);
+        EXPECT_EQ(main.Pages().ActivePage(), info.page);
+        EXPECT_TRUE(Shown(main.Pages().PageWindow(info.page)) || info.page == Page::CustomSearch);
+        EXPECT_THAT(main.Toolbar().PressedButtons(), ElementsAre(view));
+        EXPECT_THAT(ui::CheckedViewEntries(main.MenuBar()), ElementsAre(view));
+        EXPECT_EQ(main.FunctionPagesShown(), view != vkCustomSearch);
+        EXPECT_EQ(Shown(main.Pages().Notebook()), view != vkCustomSearch);
+        EXPECT_EQ(Shown(main.NotebookSplitter()), view != vkCustomSearch);
+        if (info.page == Page::CustomSearch) return;
+
+        if (view != vkOtherPlace) EXPECT_EQ(main.Pages().PageLabel(info.page), info.label);
+        HWND button = main.Pages().ControlButtonHandle(info.page);
+        EXPECT_TRUE(Shown(button));
+        EXPECT_EQ(TextOf(button), inventory::ControlButtonCaption(view));
+        if (info.page != Page::Inventory) return;
+
+        std::vector<std::pair<std::string, int>> expectedColumns;
+        for (const auto& column : inventory::InventoryColumns(view))
+            expectedColumns.emplace_back(std::string(column.caption), column.width);
+        EXPECT_EQ(ColumnsOf(main.Pages().InventoryList()), expectedColumns);
+        const bool tree = view == vkSearchFiles || view == vkRegistry;
+        EXPECT_EQ(Shown(main.Pages().TreePanel()), tree);
+        if (tree) {
+            EXPECT_EQ(Shown(main.Pages().RegistryTreePanel()), view == vkRegistry);
+            EXPECT_EQ(Shown(main.Pages().SearchPanel()), view == vkSearchFiles);
+        }
+        EXPECT_EQ(Shown(main.Pages().StartupOptionsPanel()), view == vkAutoStart);
+        EXPECT_FALSE(Shown(main.Pages().RunningAppsOptionsPanel()));
+        const HIMAGELIST small = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_SMALL);
+        const HIMAGELIST large = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_NORMAL);
+        if (view == vkRegistry) {
+            EXPECT_EQ(small, large);
+            EXPECT_EQ(ImageList_GetImageCount(small), 8);
+        } else {
+            EXPECT_NE(small, large);
+        }
+    }
+
+    // A real click in the middle of the tool bar button.
+    void ClickToolbarButton(ViewKind view) {
+        HWND toolbar = window.Main().Toolbar().Toolbar();
+        RECT rect{};
+        SendMessageW(toolbar, TB_GETRECT, ui::ViewCommand(view), reinterpret_cast<LPARAM>(&rect));
+        const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        SendMessageW(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageW(toolbar, WM_LBUTTONUP, 0, point);
+        WindowUnderTest::PumpMessages();
+    }
+
+    void Command(int command) {
+        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+        WindowUnderTest::PumpMessages();
+    }
+
+    WindowUnderTest window;
+};
+
+// Views whose button and entry switch at once (Others pops the places menu).
+std::vector<ViewKind> DirectViews() {
+    std::vector<ViewKind> views;
+    for (const ui::ToolbarSlot& slot : ui::ToolbarSlots())
+        if (!slot.separator && slot.view != vkOtherPlace) views.push_back(slot.view);
+    return views;
+}
+
+TEST_F(MainWindowGuiTest, OpensInTheAllView) { ExpectShowing(vkAll); }
+
+TEST_F(MainWindowGuiTest, EveryToolbarButtonSwitchesToItsView) {
+    for (ViewKind view : DirectViews()) {
+        ClickToolbarButton(view);
+        ExpectShowing(view);
+    }
+}
+
+TEST_F(MainWindowGuiTest, EveryViewEntryAndEveryOverflowItemSwitchesToItsView) {
+    // View entries and overflow items carry the same commands as the buttons.
+    const auto overflow = ui::BuildOverflowMenu(std::vector<bool>(ui::ToolbarSlots().size(), true));
+    ASSERT_EQ(GetMenuItemCount(overflow.get()), 12);
+    for (int i = 0; i < GetMenuItemCount(overflow.get()); ++i) {
+        const int command = static_cast<int>(GetMenuItemID(overflow.get(), i));
+        const auto view = ui::ViewOfCommand(command);
+        ASSERT_TRUE(view);
+        if (*view == vkOtherPlace) continue;
+        Command(command);
+        ExpectShowing(*view);
+    }
+}
+
+TEST_F(MainWindowGuiTest, CustomSearchHidesTheNotebookAndAnyOtherViewShowsItAgain) {
+    settings::AddToHistory(window.Stores().QuickSearchHistory, "quenfield");
+    for (ViewKind other : DirectViews()) {
+        Command(ui::ViewCommand(vkCustomSearch));
+        ExpectShowing(vkCustomSearch);
+        EXPECT_EQ(window.Main().Information().SearchField().Text(), "quenfield");
+        EXPECT_EQ(GetFocus(), GetWindow(window.Main().Information().SearchField().Handle(), GW_CHILD));
+        Command(ui::ViewCommand(other));
+        ExpectShowing(other);
+    }
+}
+
+TEST_F(MainWindowGuiTest, ChoosingAPlaceShowsItsCaptionAndAnUndefinedPlaceDoesNothing) {
+    const auto entries = shell::places::PlacesMenuEntries();
+    Command(ui::ViewCommand(vkRegistry));
+    Command(ui::cmdPlaceFirst + 0);  // a folder the system has not defined yet
+    ExpectShowing(vkRegistry);
+    Command(ui::cmdPlaceFirst + 6);
+    ExpectShowing(vkOtherPlace);
+    EXPECT_EQ(window.Main().Pages().PageLabel(Page::Folders), entries[6].caption);
+}
+
+TEST_F(MainWindowGuiTest, ThePlacesMenuLeavesTheCurrentButtonPressedWhenNothingIsChosen) {
+    Command(ui::ViewCommand(vkRunningProcesses));
+    // Close the places menu as soon as it is up, as a user pressing Escape would.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+    ClickToolbarButton(vkOtherPlace);
+    ExpectShowing(vkRunningProcesses);
+}
+
+TEST_F(MainWindowGuiTest, TheShowTypeBoxStoresTheChoiceAndShowsAutoStartAgain) {
+    Command(ui::ViewCommand(vkAutoStart));
+    HWND combo = window.Main().Pages().StartupFilterCombo();
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
+    SendMessageW(combo, CB_SETCURSEL, 2, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(ui::cmdShowStartupPrograms, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    ExpectShowing(vkAutoStart);
+    settings::TRegInfoClass configuration = window.Stores().ConfigurationSettings;
+    configuration.LoadValues();
+    EXPECT_EQ(configuration.GetValue("ShowStartupType"), "2");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(MainWindowGuiTest, ANarrowWindowShowsTheChevronAndTheOverflowHidesWhatFits) {
+    window.Resize(400, 300);
+    const ui::MainToolbar& toolbar = window.Main().Toolbar();
+    REBARBANDINFOW band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
+    SendMessageW(toolbar.CoolBar(), RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band));
+    EXPECT_TRUE(band.fStyle & RBBS_USECHEVRON);
+    EXPECT_FALSE(band.fStyle & RBBS_NOGRIPPER);
+    RECT client{};
+    GetClientRect(toolbar.Toolbar(), &client);
+    EXPECT_GT(static_cast<int>(band.cxIdeal), client.right);
+
+    const auto geometry = toolbar.ButtonGeometry();
+    const auto shown = toolbar.OverflowItemsShownNow();
+    ASSERT_EQ(shown.size(), 15u);
+    bool cut = false;
+    for (size_t i = 0; i < geometry.size(); ++i) {
+        const bool fits = geometry[i].left + geometry[i].width <= client.right;
+        if (!fits) {
+            EXPECT_FALSE(shown[i]) << "the first button that does not fit is hidden too";
+            cut = true;
+            for (size_t j = i + 1; j < geometry.size(); ++j)
+                EXPECT_EQ(shown[j], !geometry[j].separator) << j;
+            break;
+        }
+        EXPECT_FALSE(shown[i]) << i;
+    }
+    EXPECT_TRUE(cut);
+
+    // Pushing the chevron pops the overflow menu; it closes again without a choice.
+    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+    SendMessageW(toolbar.CoolBar(), RB_PUSHCHEVRON, 0, 0);
+    ExpectShowing(vkAll);
+}
+
+TEST_F(MainWindowGuiTest, LayoutHoldsFromTinyToFullScreen) {
+    for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+             {400, 300}, {850, 600}, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}}) {
+        window.Resize(width, height);
+        RECT client{};
+        GetClientRect(window.Handle(), &client);
+        RECT information{};
+        GetWindowRect(window.Main().Information().Panel(), &information);
+        MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&information), 2);
+        EXPECT_GE(information.top, window.Main().Toolbar().Height());
+        EXPECT_LE(information.bottom, client.bottom);
+        EXPECT_EQ(information.right - information.left, client.right);
+
+        RECT window_rect{};
+        GetWindowRect(window.Handle(), &window_rect);
+        RECT progress{};
+        GetWindowRect(window.Main().ProgressBar(), &progress);
+        MapWindowPoints(nullptr, window.Main().StatusBar(), reinterpret_cast<POINT*>(&progress), 2);
+        EXPECT_EQ(progress.left, (window_rect.right - window_rect.left) - 150 - 30);
+        EXPECT_EQ(progress.top, 3);
+    }
+    window.Resize(850, 600);
+    RECT notebook{};
+    GetWindowRect(window.Main().Pages().Notebook(), &notebook);
+    EXPECT_EQ(notebook.bottom - notebook.top, 297);
+}
+
+TEST_F(MainWindowGuiTest, ToolTipsComeFromTheHints) {
+    NMTTDISPINFOW info{};
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.hdr.idFrom = ui::ViewCommand(vkRunningProcesses);
+    info.hdr.hwndFrom = window.Main().Toolbar().Toolbar();
+    SendMessageW(window.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_TRUE(info.lpszText);
+    EXPECT_EQ(Narrow(info.lpszText), "Programs running on my computer");
+}
+
+TEST_F(MainWindowGuiTest, AboutShowsTheTitleAndCloseClosesTheWindow) {
+    static std::string product;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (HWND about = FindWindowW(nullptr, L"About")) {
+            product = TextOf(GetDlgItem(about, 202));
+            PostMessageW(about, WM_COMMAND, IDOK, 0);
+        }
+    });
+    Command(ui::cmdAbout);
+    EXPECT_EQ(product, "Quenfield Glimmerbox?");
+
+    Command(ui::cmdClose);
+    EXPECT_FALSE(IsWindow(window.Handle()));
+}
+
+// With GLMX_SCREENSHOTS naming a folder, saves the main views for a look.
+TEST_F(MainWindowGuiTest, Screenshots) {
+    const wchar_t* folder = _wgetenv(L"GLMX_SCREENSHOTS");
+    if (!folder) GTEST_SKIP() << "set GLMX_SCREENSHOTS to a folder to save screenshots";
+    window.Resize(850, 600);
+    for (const auto& [view, name] : std::vector<std::pair<ViewKind, const wchar_t*>>{
+             {vkAll, L"all"}, {vkRunningProcesses, L"processes"}, {vkRegistry, L"registry"},
+             {vkAutoStart, L"autostart"}, {vkCustomSearch, L"custom"}}) {
+        Command(ui::ViewCommand(view));
+        EXPECT_TRUE(window.SaveScreenshot(std::wstring(folder) + L"\\" + name + L".bmp"));
+    }
+}
+
+}  // namespace
+}  // namespace glmx::testing

@@ -1,0 +1,44 @@
+// The real main window, created in the test process over a throw-away settings
+// key, so that tests can drive it with messages and read its controls directly.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/win32/win32_display.h"
+#include "platform/win32/win32_registry.h"
+#include "settings/settings_stores.h"
+#include "support/scoped_test_key.h"
+#include "ui/mainwindow/main_window.h"
+
+namespace glmx::testing {
+
+class WindowUnderTest {
+public:
+    WindowUnderTest();
+    ~WindowUnderTest();
+
+    ui::TFMain& Main() { return *window_; }
+    HWND Handle() const { return window_->Handle(); }
+    settings::SettingsStores& Stores() { return stores_; }
+    ViewKind CurrentView() const { return viewKind_; }
+
+    // Handles what is waiting in the queue (posted follow-ups of clicks and keys).
+    static void PumpMessages();
+    // Resizes the window's outer bounds and lets it lay out.
+    void Resize(int width, int height);
+    // Saves what the window shows as a 24-bit BMP file.
+    bool SaveScreenshot(const std::wstring& path);
+
+private:
+    ScopedTestKey key_;
+    platform::win32::Win32Registry registry_;
+    platform::win32::Win32Display display_;
+    settings::SettingsStores stores_{registry_, key_.Path()};
+    ViewKind viewKind_ = vkAll;
+    std::unique_ptr<ui::TFMain> window_;
+};
+
+}  // namespace glmx::testing
