@@ -284,6 +284,82 @@ TEST_F(MainWindowGuiTest, AboutShowsTheTitleAndCloseClosesTheWindow) {
     EXPECT_FALSE(IsWindow(window.Handle()));
 }
 
+// Records what the window hands to the features behind the views.
+class RecordingSource final : public ui::InventorySource, public ui::HardwareBrowser {
+public:
+    void Collect() override { calls.push_back("collect"); }
+    void Fill(int) override { calls.push_back("fill"); }
+    void ShowItemInfo(int row) override { calls.push_back("info " + std::to_string(row)); }
+    void BuildHardwareTree() override { calls.push_back("build tree"); }
+    int SelectedNodeAbsoluteIndex() const override { return node; }
+    void ShowDeviceInfo() override { calls.push_back("device info"); }
+    std::vector<std::string> calls;
+    int node = 0;
+};
+
+TEST_F(MainWindowGuiTest, AClickOrKeyInTheListShowsTheSelectedRowsInformation) {
+    RecordingSource processes;
+    ui::ViewServices services;
+    services.processes = &processes;
+    window.Main().SetServices(services);
+    Command(ui::ViewCommand(vkRunningProcesses));
+    EXPECT_THAT(processes.calls, ElementsAre("collect", "fill"));
+
+    HWND list = window.Main().Pages().InventoryList();
+    wchar_t text[] = L"row";
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = text;
+    for (int row = 0; row < 3; ++row) {
+        item.iItem = row;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ListView_SetItemState(list, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    processes.calls.clear();
+    NMITEMACTIVATE click{};
+    click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), static_cast<UINT>(NM_CLICK)};
+    SendMessageW(window.Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    WindowUnderTest::PumpMessages();
+    EXPECT_THAT(processes.calls, ElementsAre("info 2"));
+
+    // A key moves the selection first, then the information follows it.
+    processes.calls.clear();
+    SetFocus(list);
+    SendMessageW(list, WM_KEYDOWN, VK_UP, 0);
+    WindowUnderTest::PumpMessages();
+    EXPECT_THAT(processes.calls, ElementsAre("info 1"));
+}
+
+TEST_F(MainWindowGuiTest, AClickOnTheHardwareTreesRootChangesNothing) {
+    RecordingSource hardware;
+    ui::ViewServices services;
+    services.hardware = &hardware;
+    window.Main().SetServices(services);
+    Command(ui::ViewCommand(vkHardware));
+    EXPECT_THAT(hardware.calls, ElementsAre("build tree"));
+    HWND tree = window.Main().Pages().HardwareTree();
+    NMHDR click{tree, static_cast<UINT_PTR>(GetDlgCtrlID(tree)), static_cast<UINT>(NM_CLICK)};
+    hardware.calls.clear();
+    SendMessageW(window.Handle(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+    WindowUnderTest::PumpMessages();
+    EXPECT_TRUE(hardware.calls.empty());
+    hardware.node = 4;
+    SendMessageW(window.Handle(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
+    WindowUnderTest::PumpMessages();
+    EXPECT_THAT(hardware.calls, ElementsAre("device info"));
+}
+
+TEST_F(MainWindowGuiTest, TabMovesThroughTheControlsAndF1IsHelp) {
+    HWND search = window.Main().Information().SearchField().Handle();
+    HWND edit = GetWindow(search, GW_CHILD);
+    SetFocus(edit);
+    MSG tab{edit, WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(window.Main().PreTranslateMessage(tab));
+    EXPECT_EQ(GetFocus(), window.Main().Information().GoButton());
+    EXPECT_TRUE(window.Main().PreTranslateMessage(tab));
+    EXPECT_EQ(GetFocus(), window.Main().Information().ImageButton(ui::cmdBack));
+}
+
 // With GLMX_SCREENSHOTS naming a folder, saves the main views for a look.
 TEST_F(MainWindowGuiTest, Screenshots) {
     const wchar_t* folder = _wgetenv(L"GLMX_SCREENSHOTS");

@@ -2,6 +2,8 @@
 // what each way of closing keeps, and what the next start restores.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include "support/main_window_finder.h"
 #include "support/program_under_test.h"
 #include "support/scoped_test_key.h"
+#include "ui/mainwindow/commands.h"
 
 namespace glmx::testing {
 namespace {
@@ -155,10 +158,15 @@ TEST_F(StartupGuiTest, HandEditedOrUnreachablePlacementStillOpensWithinReach) {
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
 
-TEST_F(StartupGuiTest, CommandLineSwitchesLeaveStartUpIntact) {
-    ProgramUnderTest program(L"/R plain \"/FC:\\no such folder\\file.txt\" /OC:\\");
+TEST_F(StartupGuiTest, TheRecycleBinSwitchOpensTheWindowInTheRecycleBinView) {
+    ProgramUnderTest program(L"/OC:\\ plain \"/FC:\\no such folder\\file.txt\" /r");
     ASSERT_TRUE(program.MainWindow());
     EXPECT_THAT(WindowRect(program.MainWindow()), IsBounds(50, 50, 850, 600));
+    HWND toolbar = FindWindowExW(FindWindowExW(program.MainWindow(), nullptr, REBARCLASSNAMEW, nullptr),
+                                 nullptr, TOOLBARCLASSNAMEW, nullptr);
+    ASSERT_TRUE(toolbar);
+    EXPECT_TRUE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, ui::ViewCommand(vkRecycleBin), 0));
+    EXPECT_FALSE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, ui::ViewCommand(vkAll), 0));
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
 

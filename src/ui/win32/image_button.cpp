@@ -46,7 +46,13 @@ void Paint(HWND button, const ImageButtonState& state) {
                       : state.hot              ? state.images.hot
                                                : state.images.normal;
     const int offset = state.pressed ? 1 : 0;
-    if (list) ImageList_Draw(list, state.imageIndex, dc, offset, offset, ILD_TRANSPARENT);
+    if (list) {
+        // Centred: the button grows with the DPI, the images keep their size.
+        int width = 0, height = 0;
+        ImageList_GetIconSize(list, &width, &height);
+        ImageList_Draw(list, state.imageIndex, dc, (client.right - width) / 2 + offset,
+                       (client.bottom - height) / 2 + offset, ILD_TRANSPARENT);
+    }
     if (state.menu) {
         // A small triangle pointing down in the drop-down square.
         const RECT square = DropDownSquare(button);
