@@ -37,6 +37,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/win32/panel.cpp
   src/ui/win32/splitter.cpp
   src/ui/win32/window.cpp
+  src/ui/win32/window_class.cpp
 )
 
 # The main window's resources: artwork and dialogs, in glmx.exe and the window tests.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ui/win32/dpi.h"
+#include "ui/win32/window_class.h"
 
 namespace glmx::ui {
 
@@ -164,16 +165,7 @@ LRESULT CALLBACK ImageButtonProcedure(HWND button, UINT message, WPARAM wParam, 
 HWND CreateImageButton(HWND parent, int id, const ImageButtonImages& images, int imageIndex,
                        const wchar_t* hint) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (!GetClassInfoExW(instance, kImageButtonClass, &existing)) {
-        WNDCLASSEXW buttonClass{sizeof(buttonClass)};
-        buttonClass.style = CS_DBLCLKS;
-        buttonClass.lpfnWndProc = ImageButtonProcedure;
-        buttonClass.hInstance = instance;
-        buttonClass.hCursor = LoadCursorW(nullptr, IDC_HAND);
-        buttonClass.lpszClassName = kImageButtonClass;
-        RegisterClassExW(&buttonClass);
-    }
+    RegisterWindowClassOnce({kImageButtonClass, ImageButtonProcedure, CS_DBLCLKS, nullptr, IDC_HAND});
     ImageButtonState initial{images, imageIndex, nullptr, false, false};
     return CreateWindowExW(0, kImageButtonClass, hint, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

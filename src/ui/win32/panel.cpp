@@ -1,5 +1,7 @@
 #include "ui/win32/panel.h"
 
+#include "ui/win32/window_class.h"
+
 namespace glmx::ui {
 
 namespace {
@@ -60,15 +62,7 @@ LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 
 HWND CreatePanel(HWND parent, PanelStyle style, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (!GetClassInfoExW(instance, kPanelClass, &existing)) {
-        WNDCLASSEXW panelClass{sizeof(panelClass)};
-        panelClass.lpfnWndProc = PanelProcedure;
-        panelClass.hInstance = instance;
-        panelClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        panelClass.lpszClassName = kPanelClass;
-        RegisterClassExW(&panelClass);
-    }
+    RegisterWindowClassOnce({kPanelClass, PanelProcedure});
     return CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"",
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "ui/win32/window_class.h"
+
 namespace glmx::ui {
 
 namespace {
@@ -70,15 +72,7 @@ LRESULT CALLBACK SplitterProcedure(HWND splitter, UINT message, WPARAM wParam, L
 
 HWND CreateSplitter(HWND parent, SplitterOrientation orientation, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof(existing)};
-    if (!GetClassInfoExW(instance, kSplitterClass, &existing)) {
-        WNDCLASSEXW splitterClass{sizeof(splitterClass)};
-        splitterClass.lpfnWndProc = SplitterProcedure;
-        splitterClass.hInstance = instance;
-        splitterClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        splitterClass.lpszClassName = kSplitterClass;
-        RegisterClassExW(&splitterClass);
-    }
+    RegisterWindowClassOnce({kSplitterClass, SplitterProcedure, 0, GetSysColorBrush(COLOR_BTNFACE)});
     return CreateWindowExW(0, kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                            reinterpret_cast<void*>(static_cast<INT_PTR>(orientation)));

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "ui/win32/error_box.h"
+#include "ui/win32/window_class.h"
 
 namespace glmx::ui {
 
@@ -16,19 +17,8 @@ Window::~Window() {
 
 void Window::RegisterWindowClass(HINSTANCE instance, const wchar_t* className, UINT style,
                                  HBRUSH background) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, className, &existing)) return;
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = style;
-    windowClass.lpfnWndProc = &Window::WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
-    RegisterClassExW(&windowClass);
+    RegisterWindowClassOnce({className, &Window::WindowProcedure, style, background, IDC_ARROW,
+                             LoadIconW(instance, MAKEINTRESOURCEW(1))});
 }
 
 HWND Window::CreateWindowOfClass(HINSTANCE instance, const wchar_t* className,
