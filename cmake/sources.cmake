@@ -5,8 +5,13 @@ set(GLMX_CORE_SOURCES
   src/app/command_line.cpp
   src/app/startup_settings.cpp
   src/app/window_placement.cpp
+  src/fileinfo/files_and_folders.cpp
+  src/fileinfo/paths.cpp
+  src/fileinfo/version_info.cpp
   src/inventory/inventory_list.cpp
   src/platform/fake/fake_registry.cpp
+  src/platform/fake/fake_shell.cpp
+  src/platform/fake/fake_version_resources.cpp
   src/platform/registry.cpp
   src/platform/text.cpp
   src/settings/history.cpp
@@ -21,6 +26,9 @@ set(GLMX_CORE_SOURCES
 # The Windows implementation of the platform services and the window layer.
 set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_display.cpp
+  src/platform/win32/win32_file_system.cpp
+  src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_version_resources.cpp
   src/platform/win32/win32_process_environment.cpp
   src/platform/win32/win32_registry.cpp
   src/ui/mainwindow/about_box.cpp
@@ -55,10 +63,12 @@ set(GLMX_APP_SOURCES
 set(GLMX_UNIT_TEST_SOURCES
   tests/unit/command_line_test.cpp
   tests/unit/fake_registry_test.cpp
+  tests/unit/files_and_folders_test.cpp
   tests/unit/history_test.cpp
   tests/unit/reg_info_test.cpp
   tests/unit/settings_stores_test.cpp
   tests/unit/text_test.cpp
+  tests/unit/version_info_test.cpp
   tests/unit/view_catalogue_test.cpp
   tests/unit/view_switcher_test.cpp
   tests/unit/window_placement_test.cpp
@@ -70,6 +80,8 @@ set(GLMX_WIN_TEST_SOURCES
   tests/win/process_environment_win_test.cpp
   tests/win/registry_win_test.cpp
   tests/win/settings_win_test.cpp
+  tests/win/shell_win_test.cpp
+  tests/win/version_resources_win_test.cpp
 )
 
 # Under Wine and Xvfb: the real glmx.exe driven through its window.

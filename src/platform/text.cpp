@@ -100,6 +100,22 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string_view TrimSpacesAndControls(std::string_view text) {
+    const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string TruncateUtf16(std::string_view text, size_t maxUnits) {
+    std::u16string wide = Utf8ToUtf16(text);
+    if (wide.size() <= maxUnits) return std::string(text);
+    size_t keep = maxUnits;
+    if (keep > 0 && wide[keep - 1] >= 0xD800 && wide[keep - 1] <= 0xDBFF) --keep;
+    wide.resize(keep);
+    return Utf16ToUtf8(wide);
+}
+
 std::optional<int> ParseDecimalInt(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);

@@ -21,6 +21,12 @@ std::string AsciiUpper(std::string_view text);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// Without spaces and control characters (codes up to 32) at either end.
+std::string_view TrimSpacesAndControls(std::string_view text);
+
+// At most maxUnits UTF-16 code units of a UTF-8 text, never splitting a pair.
+std::string TruncateUtf16(std::string_view text, size_t maxUnits);
+
 // A decimal integer with an optional sign and surrounding blanks, within int's
 // range; anything else (empty, "12px", "0x10", "99999999999") gives nullopt.
 std::optional<int> ParseDecimalInt(std::string_view text);

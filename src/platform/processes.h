@@ -1,0 +1,39 @@
+// Processes of the machine: the snapshot walk, the modules of one process,
+// ending a process, and the Windows version the collectors branch on.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glmx::platform {
+
+struct SnapshotEntry {
+    std::uint32_t processId = 0;
+    std::string exeFile;  // a bare file name on NT, a full path on 9x
+};
+
+struct OsVersionNumbers {
+    std::uint32_t platformId = 0;  // 1: the Windows 9x family, 2: the NT family
+    std::uint32_t major = 0;
+    std::uint32_t minor = 0;
+};
+
+enum class EndProcessResult { OpenFailed, TerminationRequested };
+
+class ProcessSystem {
+public:
+    virtual ~ProcessSystem() = default;
+    // The processes in snapshot order; nullopt when no snapshot can be taken.
+    virtual std::optional<std::vector<SnapshotEntry>> Snapshot() const = 0;
+    // The file names of a process's modules in the order the system reports them,
+    // at most maxModules; nullopt when the process cannot be opened for reading.
+    virtual std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
+                                                                    size_t maxModules) const = 0;
+    // Opens the process for termination and, when that works, terminates it.
+    virtual EndProcessResult EndProcess(std::uint32_t processId) = 0;
+    virtual OsVersionNumbers OsVersion() const = 0;
+};
+
+}  // namespace glmx::platform

@@ -1,0 +1,33 @@
+// The shell services the inventory views use: icons, shortcut targets, the
+// shell's own context menu, and a few facts about files and folders.
+#pragma once
+
+#include <string>
+
+namespace glmx::platform {
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The system image-list index of a file's icon, asked by name and attributes
+    // only (the file is not opened); 0 when the shell gives none.
+    virtual int SystemIconIndex(const std::string& path) const = 0;
+    // The target of a shortcut file: a Windows Installer shortcut's installed
+    // component, else the link's path in its short (8.3) form; "" on any failure.
+    virtual std::string ResolveShortcut(const std::string& shortcutPath) const = 0;
+    // Shows the shell's context menu for a file at a point of the owner window's
+    // client area; true when a chosen command was carried out.
+    virtual bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x,
+                                         int y) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool DirectoryExists(const std::string& path) const = 0;
+    virtual bool FileExists(const std::string& path) const = 0;
+    // The Windows directory without a trailing "\".
+    virtual std::string WindowsFolder() const = 0;
+};
+
+}  // namespace glmx::platform
