@@ -9,6 +9,12 @@ set(GLMX_CORE_SOURCES
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
   src/inventory/inventory_list.cpp
+  src/inventory/item_actions.cpp
+  src/inventory/os_version.cpp
+  src/inventory/program_list.cpp
+  src/inventory/running_applications.cpp
+  src/inventory/running_programs.cpp
+  src/platform/fake/fake_processes.cpp
   src/platform/fake/fake_registry.cpp
   src/platform/fake/fake_shell.cpp
   src/platform/fake/fake_version_resources.cpp
@@ -28,15 +34,19 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_system.cpp
   src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_user_messages.cpp
   src/platform/win32/win32_version_resources.cpp
   src/platform/win32/win32_process_environment.cpp
+  src/platform/win32/win32_processes.cpp
   src/platform/win32/win32_registry.cpp
   src/ui/mainwindow/about_box.cpp
   src/ui/mainwindow/function_pages.cpp
   src/ui/mainwindow/information_panel.cpp
+  src/ui/mainwindow/inventory_views.cpp
   src/ui/mainwindow/main_menu.cpp
   src/ui/mainwindow/main_toolbar.cpp
   src/ui/mainwindow/main_window.cpp
+  src/ui/mainwindow/program_list_control.cpp
   src/ui/win32/combo_box.cpp
   src/ui/win32/dpi.cpp
   src/ui/win32/error_box.cpp
@@ -65,7 +75,9 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/fake_registry_test.cpp
   tests/unit/files_and_folders_test.cpp
   tests/unit/history_test.cpp
+  tests/unit/item_actions_test.cpp
   tests/unit/reg_info_test.cpp
+  tests/unit/running_programs_test.cpp
   tests/unit/settings_stores_test.cpp
   tests/unit/text_test.cpp
   tests/unit/version_info_test.cpp
@@ -91,6 +103,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
   tests/gui/main_window_gui_test.cpp
+  tests/gui/program_views_gui_test.cpp
   tests/gui/startup_gui_test.cpp
   tests/gui/gui_tests.rc
   ${GLMX_WINDOW_RESOURCES}

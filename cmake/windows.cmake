@@ -40,7 +40,11 @@ add_executable(glmx_gui_tests ${GLMX_GUI_TEST_SOURCES})
 target_include_directories(glmx_gui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/app
                                                   ${CMAKE_SOURCE_DIR}/src/ui/artwork)
 target_link_libraries(glmx_gui_tests PRIVATE glmx_win32 gtest gmock gtest_main)
-add_dependencies(glmx_gui_tests glmx)
+add_dependencies(glmx_gui_tests glmx glmx_test_child)
+
+# A program the window tests start, close and end.
+add_executable(glmx_test_child WIN32 tests/support/test_child.cpp)
+target_link_options(glmx_test_child PRIVATE -municode)
 # They share the program's own settings key, so they take turns.
 gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK glmx_settings)

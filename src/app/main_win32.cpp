@@ -8,7 +8,16 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include <objbase.h>
+
+#include "inventory/running_applications.h"
+#include "inventory/running_programs.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_user_messages.h"
+#include "platform/win32/win32_version_resources.h"
+#include "ui/mainwindow/inventory_views.h"
 #include "platform/win32/win32_process_environment.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/settings_stores.h"
@@ -24,9 +33,17 @@ struct Program {
     platform::win32::Win32ProcessEnvironment environment;
     platform::win32::Win32Registry registry;
     platform::win32::Win32Display display;
-    std::string ProgramFolder = app::ProgramFolderOf(environment.ProgramPath());
+    platform::win32::Win32ProcessSystem processes;
+    platform::win32::Win32TopLevelWindows windows;
+    platform::win32::Win32VersionResources versions;
+    platform::win32::Win32Shell shell;
+    platform::win32::Win32UserMessages messages;
+    std::string ProgramPath = environment.ProgramPath();
+    std::string ProgramFolder = app::ProgramFolderOf(ProgramPath);
     settings::SettingsStores stores{registry};
     ViewKind viewKind = vkAll;
+    inventory::TRunningApplicationsInfo applications;
+    inventory::TRunningProgramsInfoClass runningPrograms;
 };
 
 int RunMessageLoop(ui::TFMain& mainWindow) {
@@ -46,10 +63,18 @@ int Run(HINSTANCE instance) {
                                                         ICC_BAR_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
 
-    static ui::TFMain mainWindow(
-        {program.stores, program.display, program.ProgramFolder, program.viewKind});
+    // The shell's link and folder objects need COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    static ui::TFMain mainWindow({program.stores, program.display, program.ProgramPath,
+                                  program.ProgramFolder, program.viewKind, program.versions});
     mainWindow.Create(instance);
     if (!mainWindow.Handle()) return 1;
+    program.messages.SetOwner(mainWindow.Handle());
+    static ui::InventoryViews inventoryViews(
+        mainWindow, {program.processes, program.windows, program.versions, program.shell, program.messages},
+        {program.applications, program.runningPrograms});
+    mainWindow.SetServices(inventoryViews.Services());
 
     app::CommandLineReader commandLine(app::ProgramArguments(program.environment.ProgramPath(),
                                                              program.environment.CommandLine()));

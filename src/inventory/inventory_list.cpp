@@ -67,7 +67,8 @@ void PrepareInventoryList(ViewKind view, InventoryPage& page, ViewKind& viewKind
     }
     if (view == vkSearchFiles) page.ClearSearchNameBox();
     page.ShowStartupOptions(view == vkAutoStart);
-    page.ShowRunningAppsOptions(false);
+    // "Switch To" belongs to the applications it switches to.
+    page.ShowRunningAppsOptions(view == vkRunningApplications);
     page.UseListImages(view == vkRegistry ? ListImages::Registry : ListImages::System);
 
     viewKind = view;

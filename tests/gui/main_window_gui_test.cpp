@@ -83,7 +83,7 @@ protected:
             EXPECT_EQ(Shown(main.Pages().SearchPanel()), view == vkSearchFiles);
         }
         EXPECT_EQ(Shown(main.Pages().StartupOptionsPanel()), view == vkAutoStart);
-        EXPECT_FALSE(Shown(main.Pages().RunningAppsOptionsPanel()));
+        EXPECT_EQ(Shown(main.Pages().RunningAppsOptionsPanel()), view == vkRunningApplications);
         const HIMAGELIST small = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_SMALL);
         const HIMAGELIST large = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_NORMAL);
         if (view == vkRegistry) {

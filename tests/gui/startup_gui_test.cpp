@@ -158,6 +158,20 @@ TEST_F(StartupGuiTest, HandEditedOrUnreachablePlacementStillOpensWithinReach) {
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
 
+TEST_F(StartupGuiTest, TheAboutBoxShowsTheProgramsVersionLine) {
+    ProgramUnderTest program;
+    ASSERT_TRUE(program.MainWindow());
+    PostMessageW(program.MainWindow(), WM_COMMAND, ui::cmdAbout, 0);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowW(nullptr, L"About")) != nullptr; }, 10s));
+    wchar_t version[128] = {};
+    ASSERT_TRUE(WaitUntil([&] { return GetDlgItemTextW(about, 203, version, 128) > 0; }, 5s));
+    EXPECT_STREQ(version, L"Version 0.1.0 (build 0.1.0.1)");
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
+    EXPECT_EQ(program.CloseAndWait(), 0u);
+}
+
 TEST_F(StartupGuiTest, TheRecycleBinSwitchOpensTheWindowInTheRecycleBinView) {
     ProgramUnderTest program(L"/OC:\\ plain \"/FC:\\no such folder\\file.txt\" /r");
     ASSERT_TRUE(program.MainWindow());

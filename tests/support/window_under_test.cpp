@@ -1,6 +1,10 @@
 #include "support/window_under_test.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+
+#include "app/command_line.h"
+#include "platform/win32/wide.h"
 
 #include <cstdio>
 #include <vector>
@@ -14,14 +18,24 @@ WindowUnderTest::WindowUnderTest() {
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)controlsReady;
-    window_ = std::make_unique<ui::TFMain>(
-        ui::MainWindowContext{stores_, display_, "C:\\glimmerbox-test\\", viewKind_});
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string programPath = platform::win32::Narrow(path);
+    window_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
+        stores_, display_, programPath, app::ProgramFolderOf(programPath), viewKind_, versions_});
     window_->Create(GetModuleHandleW(nullptr));
+    messages.SetOwner(window_->Handle());
+    inventoryViews = std::make_unique<ui::InventoryViews>(
+        *window_, ui::InventoryPlatform{processes, windows, versions_, shell, messages},
+        ui::InventoryCollectors{applications, runningPrograms});
+    window_->SetServices(inventoryViews->Services());
     window_->ShowAtStart();
     PumpMessages();
 }
 
 WindowUnderTest::~WindowUnderTest() {
+    inventoryViews.reset();
     if (window_->Handle()) DestroyWindow(window_->Handle());
     PumpMessages();
     // The window posted WM_QUIT on its way out; it is not for the test runner.

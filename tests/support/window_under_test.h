@@ -7,8 +7,15 @@
 #include <memory>
 #include <string>
 
+#include "inventory/running_applications.h"
+#include "inventory/running_programs.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_user_messages.h"
+#include "platform/win32/win32_version_resources.h"
+#include "ui/mainwindow/inventory_views.h"
 #include "settings/settings_stores.h"
 #include "support/scoped_test_key.h"
 #include "ui/mainwindow/main_window.h"
@@ -36,9 +43,20 @@ private:
     ScopedTestKey key_;
     platform::win32::Win32Registry registry_;
     platform::win32::Win32Display display_;
+    platform::win32::Win32VersionResources versions_;
     settings::SettingsStores stores_{registry_, key_.Path()};
     ViewKind viewKind_ = vkAll;
     std::unique_ptr<ui::TFMain> window_;
+
+public:
+    // The inventory views over the real system.
+    platform::win32::Win32ProcessSystem processes;
+    platform::win32::Win32TopLevelWindows windows;
+    platform::win32::Win32Shell shell;
+    platform::win32::Win32UserMessages messages;
+    inventory::TRunningApplicationsInfo applications;
+    inventory::TRunningProgramsInfoClass runningPrograms;
+    std::unique_ptr<ui::InventoryViews> inventoryViews;
 };
 
 }  // namespace glmx::testing

@@ -246,7 +246,7 @@ TEST_F(ViewSwitcherTest, EveryInventoryViewSetsUpItsPageListAndButtonAndFillsInO
             EXPECT_EQ(window.searchPanel, expected.searchPanel);
         }
         EXPECT_EQ(window.startupOptions, expected.startupOptions);
-        EXPECT_FALSE(window.runningAppsOptions);
+        EXPECT_EQ(window.runningAppsOptions, expected.view == vkRunningApplications);
         EXPECT_EQ(window.listImages, expected.images);
         EXPECT_EQ(TakeLog(), expected.calls);
         EXPECT_EQ(window.waiting, 0);

@@ -1,1 +1,321 @@
-// placeholder
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+
+#include <msi.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cwchar>
+#include <optional>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_file_system.h"
+
+namespace glmx::platform::win32 {
+
+namespace {
+
+// A NUL inside the UTF-8 text would reach Windows as a shorter, different path.
+std::optional<std::wstring> WidePath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
+    return Wide(path);
+}
+
+// The text of a fixed buffer up to its first NUL, never reading past its end.
+std::wstring TextOf(const wchar_t* buffer, size_t capacity) {
+    return std::wstring(buffer, wcsnlen(buffer, capacity));
+}
+
+// ---- Shell links
+
+// The GUI thread initialises COM at start-up; another thread that asks for a shortcut
+// gets an apartment here, once. It keeps it for its life: uninitialising from a
+// thread-exit callback would run under the loader lock.
+bool InitialiseComForThisThread() {
+    thread_local const bool initialised =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    return initialised;
+}
+
+ComPtr<IShellLinkW> CreateShellLink() {
+    ComPtr<IShellLinkW> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      __uuidof(IShellLinkW), link.put_void());
+    if (result == CO_E_NOTINITIALIZED && InitialiseComForThisThread())
+        result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                  __uuidof(IShellLinkW), link.put_void());
+    if (FAILED(result)) link.reset();
+    return link;
+}
+
+// The two Windows Installer functions that find an installer shortcut's component.
+struct WindowsInstaller {
+    decltype(&MsiGetShortcutTargetW) getShortcutTarget = nullptr;
+    decltype(&MsiGetComponentPathW) getComponentPath = nullptr;
+};
+
+template <typename Function>
+Function ProcAddress(HMODULE module, const char* name) {
+    // Through void (*)(): GCC takes that cast between function types as intended.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Looked up once per process. msi.dll then stays loaded for the process's life.
+const WindowsInstaller& Installer() {
+    static const WindowsInstaller installer = [] {
+        WindowsInstaller found;
+        // From the system folder only, never from the program's or the current folder.
+        wchar_t system[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return found;
+        const HMODULE msi = LoadLibraryW((std::wstring(system, length) + L"\\msi.dll").c_str());
+        if (!msi) return found;
+        found.getShortcutTarget =
+            ProcAddress<decltype(found.getShortcutTarget)>(msi, "MsiGetShortcutTargetW");
+        found.getComponentPath =
+            ProcAddress<decltype(found.getComponentPath)>(msi, "MsiGetComponentPathW");
+        if (!found.getShortcutTarget || !found.getComponentPath) {
+            FreeLibrary(msi);
+            found = {};
+        }
+        return found;
+    }();
+    return installer;
+}
+
+// The installed file of a Windows Installer shortcut; "" for any other file.
+std::wstring WindowsInstallerTarget(const std::wstring& shortcutPath) {
+    const WindowsInstaller& msi = Installer();
+    if (!msi.getShortcutTarget || !msi.getComponentPath) return {};
+    constexpr size_t kGuidChars = 39;  // "{...}" and the NUL
+    wchar_t product[kGuidChars] = {};
+    wchar_t feature[kGuidChars] = {};
+    wchar_t component[kGuidChars] = {};
+    if (msi.getShortcutTarget(shortcutPath.c_str(), product, feature, component) != ERROR_SUCCESS)
+        return {};
+    product[kGuidChars - 1] = L'\0';
+    component[kGuidChars - 1] = L'\0';
+    constexpr DWORD kPathChars = MAX_PATH + 1;
+    wchar_t path[kPathChars] = {};
+    DWORD size = kPathChars;
+    // Whatever the install state, a path it filled in is where the component is.
+    msi.getComponentPath(product, component, path, &size);
+    return TextOf(path, kPathChars);
+}
+
+// Environment references expanded, then made absolute; nullopt when either fails.
+std::optional<std::wstring> ExpandedFullPath(const std::wstring& path) {
+    DWORD size = ExpandEnvironmentStringsW(path.c_str(), nullptr, 0);
+    for (int attempt = 0; attempt < 4 && size != 0; ++attempt) {  // the environment may change
+        std::wstring expanded(size, L'\0');
+        const DWORD got = ExpandEnvironmentStringsW(path.c_str(), expanded.data(), size);
+        if (got == 0) return std::nullopt;
+        if (got <= size) {  // it counts the NUL
+            expanded.resize(wcsnlen(expanded.c_str(), expanded.size()));
+            return FullPathName(expanded);
+        }
+        size = got;
+    }
+    return std::nullopt;
+}
+
+// ---- Context menus
+
+struct WindowTraits {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type window) noexcept { DestroyWindow(window); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueItemIdList = CoTaskMemPtr<ITEMIDLIST>;
+
+constexpr UINT kFirstCommand = 1;
+constexpr UINT kLastCommand = 0x7FFF;
+constexpr wchar_t kCallbackClass[] = L"ICMCALLBACKWND";
+
+// Owner-drawn entries (the "Send to" and "Open with" icons) and sub-menus filled on
+// demand are the handler's work: their messages go to the window that owns the menu.
+LRESULT CALLBACK MenuCallbackProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* handler = reinterpret_cast<IContextMenu2*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (handler) {
+        switch (message) {
+            case WM_DRAWITEM:
+            case WM_MEASUREITEM:
+                handler->HandleMenuMsg(message, wParam, lParam);
+                return 1;
+            case WM_INITMENUPOPUP:
+                handler->HandleMenuMsg(message, wParam, lParam);
+                return 0;
+            default:
+                break;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HMODULE ThisModule() {
+    static const char anchor = 0;
+    HMODULE module = nullptr;
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCWSTR>(&anchor), &module);
+    return module;
+}
+
+bool RegisterCallbackClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = MenuCallbackProc;
+        windowClass.hInstance = ThisModule();
+        windowClass.lpszClassName = kCallbackClass;
+        return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    }();
+    return registered;
+}
+
+// Hidden; it must be destroyed before the handler is released.
+UniqueWindow CreateMenuCallbackWindow(HWND owner, IContextMenu2* handler) {
+    if (!RegisterCallbackClass()) return {};
+    return UniqueWindow(CreateWindowExW(0, kCallbackClass, L"", WS_POPUP, 0, 0, 0, 0, owner,
+                                        nullptr, ThisModule(), handler));
+}
+
+UniqueItemIdList Parse(IShellFolder& folder, HWND owner, std::wstring name) {
+    ITEMIDLIST* list = nullptr;
+    ULONG eaten = 0;
+    if (FAILED(folder.ParseDisplayName(owner, nullptr, name.data(), &eaten, &list, nullptr)))
+        return {};
+    return UniqueItemIdList(list);
+}
+
+// A context menu handler takes identifiers of direct children of its folder only.
+bool IsOneLevel(const ITEMIDLIST* list) {
+    if (!list || list->mkid.cb == 0) return false;
+    const auto* next =
+        reinterpret_cast<const ITEMIDLIST*>(reinterpret_cast<const BYTE*>(list) + list->mkid.cb);
+    return next->mkid.cb == 0;
+}
+
+// An item of the shell namespace: its folder and its identifier within that folder.
+struct ShellItem {
+    ComPtr<IShellFolder> folder;
+    UniqueItemIdList child;
+};
+
+// "C:" or "C:\".
+bool IsDriveRoot(const std::wstring& path) {
+    const bool letter = !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') ||
+                                          (path[0] >= L'a' && path[0] <= L'z'));
+    return letter && path.size() >= 2 && path[1] == L':' &&
+           (path.size() == 2 || (path.size() == 3 && path[2] == L'\\'));
+}
+
+std::optional<ShellItem> FindItem(HWND owner, std::wstring path) {
+    ComPtr<IShellFolder> desktop;
+    if (FAILED(SHGetDesktopFolder(desktop.put()))) return std::nullopt;
+    ShellItem item;
+    const size_t slash = path.rfind(L'\\');
+    UniqueItemIdList directory;
+    if (!IsDriveRoot(path) && slash != std::wstring::npos && slash > 0)
+        directory = Parse(*desktop.get(), owner, path.substr(0, slash));
+    if (directory) {
+        if (FAILED(desktop->BindToObject(directory.get(), nullptr, __uuidof(IShellFolder),
+                                         item.folder.put_void())))
+            return std::nullopt;
+        item.child = Parse(*item.folder.get(), owner, path.substr(slash + 1));
+    } else if (IsDriveRoot(path)) {
+        // A drive root has no directory above it: it is a child of the drives folder,
+        // which parses it as "C:\". Only roots go there: that folder accepts odd names.
+        UniqueItemIdList drives;
+        if (FAILED(SHGetFolderLocation(owner, CSIDL_DRIVES, nullptr, 0, drives.put())) ||
+            FAILED(desktop->BindToObject(drives.get(), nullptr, __uuidof(IShellFolder),
+                                         item.folder.put_void())))
+            return std::nullopt;
+        if (!path.ends_with(L'\\')) path += L'\\';
+        item.child = Parse(*item.folder.get(), owner, path);
+    } else {
+        return std::nullopt;
+    }
+    if (!item.folder || !IsOneLevel(item.child.get())) return std::nullopt;
+    return item;
+}
+
+}  // namespace
+
+int Win32Shell::SystemIconIndex(const std::string& path) const {
+    const std::optional<std::wstring> widePath = WidePath(path);
+    if (!widePath) return 0;
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(widePath->c_str(), 0, &info, sizeof(info),
+                       SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON) == 0)
+        return 0;
+    return info.iIcon;
+}
+
+std::string Win32Shell::ResolveShortcut(const std::string& shortcutPath) const {
+    const std::optional<std::wstring> path = WidePath(shortcutPath);
+    if (!path) return {};
+    const ComPtr<IShellLinkW> link = CreateShellLink();
+    if (!link) return {};
+    const std::string installerTarget = Narrow(WindowsInstallerTarget(*path));
+
+    const ComPtr<IPersistFile> file = link.As<IPersistFile>();
+    const std::optional<std::wstring> fullPath = ExpandedFullPath(*path);
+    if (!file || !fullPath || FAILED(file->Load(fullPath->c_str(), STGM_READ)))
+        return installerTarget;
+    if (FAILED(link->Resolve(nullptr, SLR_ANY_MATCH | SLR_NO_UI))) return installerTarget;
+    if (!installerTarget.empty()) return installerTarget;
+
+    wchar_t target[MAX_PATH] = {};
+    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_SHORTPATH))) return {};
+    return Narrow(TextOf(target, MAX_PATH));
+}
+
+bool Win32Shell::DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x, int y) {
+    const HWND owner = static_cast<HWND>(ownerWindow);
+    const std::optional<std::wstring> widePath = WidePath(path);
+    if (!widePath) return false;
+    const std::optional<ShellItem> item = FindItem(owner, *widePath);
+    if (!item) return false;
+
+    ComPtr<IContextMenu> handler;
+    LPCITEMIDLIST children[] = {item->child.get()};
+    if (FAILED(item->folder->GetUIObjectOf(owner, 1, children, __uuidof(IContextMenu), nullptr,
+                                           handler.put_void())) ||
+        !handler)
+        return false;
+    const UniqueMenu menu(CreatePopupMenu());
+    if (!menu ||
+        FAILED(handler->QueryContextMenu(menu.get(), 0, kFirstCommand, kLastCommand, CMF_EXPLORE)))
+        return false;
+
+    const ComPtr<IContextMenu2> drawingHandler = handler.As<IContextMenu2>();
+    UniqueWindow callbackWindow;  // destroyed before the handlers are released
+    if (drawingHandler) callbackWindow = CreateMenuCallbackWindow(owner, drawingHandler.get());
+
+    POINT point{x, y};
+    if (owner) ClientToScreen(owner, &point);
+    const HWND menuWindow = callbackWindow ? callbackWindow.get() : owner;
+    const int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y,
+                                      0, menuWindow, nullptr);
+    if (chosen < static_cast<int>(kFirstCommand)) return false;
+
+    CMINVOKECOMMANDINFO command{};
+    command.cbSize = sizeof(command);
+    command.hwnd = owner;
+    command.lpVerb = MAKEINTRESOURCEA(chosen - kFirstCommand);
+    command.nShow = SW_SHOWNORMAL;
+    return SUCCEEDED(handler->InvokeCommand(&command));
+}
+
+}  // namespace glmx::platform::win32

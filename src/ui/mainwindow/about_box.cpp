@@ -3,7 +3,11 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <vector>
+
 #include "app/application.h"
+#include "fileinfo/version_info.h"
+#include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "ui/mainwindow/resource_ids.h"
 
@@ -60,6 +64,15 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+std::string AboutVersionLine(const platform::VersionResources& versions, const std::string& programPath) {
+    const std::vector<std::string> list = fileinfo::GetVersionInfoList(versions, programPath);
+    if (list.empty()) return {};
+    const auto value = [&](std::string_view key) {
+        return std::string(platform::TrimSpacesAndControls(fileinfo::GetVersionInfoValue(list, key)));
+    };
+    return "Version " + value("ProductVersion") + " (build " + value("FileVersion") + ")";
+}
 
 void ShowAboutBox(HWND owner, const std::string& versionLine) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProcedure,

@@ -11,7 +11,7 @@ namespace glmx::ui {
 enum CommandId : int {
     // One per view, in ViewKind order (cmdViewFirst + ViewKind).
     cmdViewFirst = 1000,
-    cmdViewLast = cmdViewFirst + vkCustomSearch,
+    cmdViewLast = cmdViewFirst + 12,  // vkCustomSearch
 
     cmdFileSearch = 1100,
     cmdOpenInternetAddress,
@@ -64,7 +64,7 @@ enum ControlId : int {
     idHardwareTree,
 };
 
-inline int ViewCommand(ViewKind view) { return cmdViewFirst + view; }
+inline int ViewCommand(ViewKind view) { return static_cast<int>(cmdViewFirst) + static_cast<int>(view); }
 
 inline std::optional<ViewKind> ViewOfCommand(int command) {
     if (command < cmdViewFirst || command > cmdViewLast || command == cmdViewFirst + 4)

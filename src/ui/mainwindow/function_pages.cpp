@@ -273,6 +273,7 @@ void FunctionPages::ShowStartupOptions(bool shown) {
 
 void FunctionPages::ShowRunningAppsOptions(bool shown) {
     ShowWindow(pnlAdditionalRunnigAppsOptions_, shown ? SW_SHOW : SW_HIDE);
+    LayoutFunctionBar(Page::Inventory, [&] { RECT r{}; GetClientRect(notebook_, &r); return r.right; }(), DpiOf(notebook_));
 }
 
 void FunctionPages::UseListImages(inventory::ListImages images) {

@@ -48,7 +48,8 @@ UniqueMenu BuildViewMenu() {
             AppendSeparator(view.get());
             continue;
         }
-        MENUITEMINFOW item{sizeof(item)};
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
         item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
         item.fType = MFT_RADIOCHECK;
         item.wID = static_cast<UINT>(ViewCommand(slot.view));

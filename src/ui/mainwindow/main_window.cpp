@@ -149,7 +149,15 @@ void TFMain::OnCommand(int command, int notification) {
             break;
         case cmdClose: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
         case cmdHelpTopics: HelpTopics(); break;
-        case cmdAbout: ShowAboutBox(Handle(), ""); break;
+        case cmdAbout:
+            ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath));
+            break;
+        case cmdInventoryControlButton:
+            if (services_.actions) services_.actions->ControlButtonClicked(context_.viewKind);
+            break;
+        case cmdSwitchTo:
+            if (services_.actions) services_.actions->SwitchToClicked();
+            break;
         case cmdSearchSite: PopUpAtMouse(menus_.searchSites.get()); break;
         default: break;  // commands of features that are not built yet
     }

@@ -12,6 +12,7 @@
 #include "app/view_kind.h"
 #include "app/window_placement.h"
 #include "platform/display.h"
+#include "platform/version_resources.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/settings_stores.h"
 #include "ui/mainwindow/function_pages.h"
@@ -27,8 +28,10 @@ namespace glmx::ui {
 struct MainWindowContext {
     settings::SettingsStores& stores;
     const platform::Display& display;
+    std::string programPath;    // the program's own file
     std::string programFolder;  // with a trailing backslash
     ViewKind& viewKind;
+    const platform::VersionResources& versions;
 };
 
 inline constexpr wchar_t kMainWindowClassName[] = L"TFMain";
@@ -45,7 +48,10 @@ public:
     // Keyboard handling before dispatch: F1, Tab between controls. True when handled.
     bool PreTranslateMessage(MSG& message);
     // Features plug in here as they are built.
-    void SetServices(const ViewServices& services) { switcher_.SetServices(services); }
+    void SetServices(const ViewServices& services) {
+        services_ = services;
+        switcher_.SetServices(services);
+    }
 
     void SelectFileInFolderPage(const std::string& filePath) override;
     void OpenFolderInFolderPage(const std::string& folderPath) override;
@@ -118,6 +124,7 @@ private:
     int notebookHeight_ = 297;  // designed; Splitter7 changes it
     bool functionPagesShown_ = true;
     int waitCursorDepth_ = 0;
+    ViewServices services_;
     ViewSwitcher switcher_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "app/view_kind.h"
+
 namespace glmx::ui {
 
 // A collector of one inventory view (applications, processes, installed programs,
@@ -67,6 +69,14 @@ public:
     virtual std::string RowCaption(int row) const = 0;
 };
 
+// What the function bar's buttons of the inventory page do.
+class ItemActions {
+public:
+    virtual ~ItemActions() = default;
+    virtual void ControlButtonClicked(ViewKind view) = 0;
+    virtual void SwitchToClicked() = 0;
+};
+
 // The features behind the views; a null pointer stands for one not built yet.
 struct ViewServices {
     InventorySource* applications = nullptr;
@@ -78,6 +88,7 @@ struct ViewServices {
     HardwareBrowser* hardware = nullptr;
     FileSearchResults* fileSearch = nullptr;
     OfflineInformation* offline = nullptr;
+    ItemActions* actions = nullptr;
 };
 
 }  // namespace glmx::ui

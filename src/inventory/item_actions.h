@@ -1,0 +1,47 @@
+// What the inventory page's buttons do to the selected process or application.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "app/view_kind.h"
+#include "inventory/program_list.h"
+#include "inventory/running_applications.h"
+#include "inventory/running_programs.h"
+#include "platform/processes.h"
+#include "platform/shell.h"
+#include "platform/top_level_windows.h"
+#include "platform/user_messages.h"
+
+namespace glmx::inventory {
+
+inline constexpr std::string_view kNoProcessHandle = "Unable to get process Handle";
+
+// Ends the process; tells the user and gives false when it cannot be opened.
+bool EndProcess(platform::ProcessSystem& system, platform::UserMessages& messages,
+                std::uint32_t processId);
+// Asks the window to close; false when it refuses (answers 1) or does not answer.
+bool CloseAppWindow(platform::TopLevelWindows& windows, platform::WindowId window);
+// Brings the window to the front, restoring it when minimised.
+bool ActivateAppWindow(platform::TopLevelWindows& windows, platform::WindowId window);
+
+struct ProgramActions {
+    TRunningApplicationsInfo& applications;
+    TRunningProgramsInfoClass& processes;
+    ProgramListView& list;
+    StatusLine& status;
+    platform::ProcessSystem& system;
+    platform::TopLevelWindows& windows;
+    platform::UserMessages& messages;
+    const platform::Shell& shell;
+    std::function<void()> refreshInformation;
+};
+
+// The control button: "End Task" in the applications view, "Close" in the processes
+// view. On success the record and its row go, the rows are re-tied and the row now
+// at the old place (or the last) is selected.
+void ControlButtonClicked(ViewKind view, ProgramActions& actions);
+// "Switch To" in the applications view.
+void SwitchToClicked(ProgramActions& actions);
+
+}  // namespace glmx::inventory

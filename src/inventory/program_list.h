@@ -1,0 +1,45 @@
+// Putting process and application records into the inventory list.
+#pragma once
+
+#include <string_view>
+
+#include "inventory/running_programs.h"
+#include "platform/shell.h"
+
+namespace glmx::inventory {
+
+// What the fillers and the actions need of the inventory list: rows tied to
+// records by position.
+class ProgramListView {
+public:
+    virtual ~ProgramListView() = default;
+    virtual void BeginFill() = 0;
+    virtual void EndFill() = 0;
+    // A row with the record's caption and columns; the row refers to its record.
+    virtual void AddProgramRow(const TRunnigProgramInfo& record, int image, size_t recordIndex) = 0;
+    virtual int RowCount() const = 0;
+    virtual void SetRowRecord(int row, size_t recordIndex) = 0;
+    virtual int SelectedRow() const = 0;  // -1 when none
+    virtual void SelectRow(int row) = 0;
+    virtual void DeleteRow(int row) = 0;
+    virtual void Focus() = 0;
+};
+
+class StatusLine {
+public:
+    virtual ~StatusLine() = default;
+    virtual void SetStatusText(std::string_view text) = 0;
+};
+
+enum class FillMode { Adding, Retying };
+
+// Adding: one row per record, the first row selected and the list focused.
+// Re-tying: row i refers to record i again, after a record was deleted.
+// Both end with the count and the suffix in the status line.
+void FillProgramList(ProgramListView& list, StatusLine& status, const TRunningProgramsInfo& records,
+                     const platform::Shell& shell, FillMode mode, std::string_view statusSuffix);
+
+inline constexpr std::string_view kProcessesStatus = " runnig processes";
+inline constexpr std::string_view kApplicationsStatus = " runnig applications";
+
+}  // namespace glmx::inventory

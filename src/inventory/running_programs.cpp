@@ -1,0 +1,97 @@
+#include "inventory/running_programs.h"
+
+#include "fileinfo/paths.h"
+#include "fileinfo/version_info.h"
+#include "inventory/os_version.h"
+#include "platform/text.h"
+
+namespace glmx::inventory {
+
+namespace {
+
+constexpr size_t kMaxModules = 1024;
+
+struct DetailKey {
+    std::string_view key;
+    std::string TRunnigProgramInfo::*field;
+};
+
+constexpr DetailKey kDetailKeys[] = {
+    {"ProductName", &TRunnigProgramInfo::ProgramName},
+    {"CompanyName", &TRunnigProgramInfo::CompanyName},
+    {"ProductVersion", &TRunnigProgramInfo::Version},
+    {"LegalCopyright", &TRunnigProgramInfo::Copyright},
+    {"FileDescription", &TRunnigProgramInfo::FileDescription},
+    {"FileVersion", &TRunnigProgramInfo::FileVersion},
+    {"OriginalFileName", &TRunnigProgramInfo::OriginalFilename},
+    {"InternalName", &TRunnigProgramInfo::InternalName},
+};
+
+// The idle pseudo-process heads the snapshot on Windows NT; it has identifier 0.
+// Other systems (Wine among them) start with a real process, which stays listed.
+bool IsIdlePseudoProcess(size_t entryNumber, const platform::SnapshotEntry& entry) {
+    return entryNumber == 1 && entry.processId == 0;
+}
+
+}  // namespace
+
+void ReadVersionDetails(TRunnigProgramInfo& record, const platform::VersionResources& versions) {
+    for (const std::string& line : fileinfo::GetVersionInfoList(versions, record.FullPath)) {
+        for (const DetailKey& detail : kDetailKeys) {
+            const size_t at = line.find(detail.key);
+            if (at == std::string::npos) continue;
+            record.*detail.field =
+                std::string(platform::TrimSpacesAndControls(std::string_view(line).substr(at + detail.key.size())));
+        }
+    }
+    if (record.ProgramName.empty()) record.ProgramName = record.FileName;
+}
+
+std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32_t processId) {
+    const auto modules = system.ModuleFileNames(processId, kMaxModules);
+    if (!modules) return {};
+    size_t examined = 0;
+    for (const std::string& module : *modules) {
+        if (++examined > kMaxModules) break;
+        if (platform::EqualsIgnoringAsciiCase(fileinfo::ExtensionOf(fileinfo::FileNamePart(module)), ".EXE"))
+            return module;
+    }
+    return {};
+}
+
+std::string GetSnapshotExeFile(const platform::ProcessSystem& system, std::uint32_t processId) {
+    const auto snapshot = system.Snapshot();
+    if (!snapshot) return {};
+    for (const platform::SnapshotEntry& entry : *snapshot)
+        if (entry.processId == processId) return entry.exeFile;
+    return {};
+}
+
+void TRunningProgramsInfoClass::CollectProcesses(const platform::ProcessSystem& system,
+                                                 const platform::VersionResources& versions) {
+    records_.clear();
+    const auto snapshot = system.Snapshot();
+    if (!snapshot) return;
+    const OsGroup group = GroupOf(system.OsVersion());
+    records_.reserve(snapshot->size());
+    size_t entryNumber = 0;
+    for (const platform::SnapshotEntry& entry : *snapshot) {
+        if (IsIdlePseudoProcess(++entryNumber, entry)) continue;
+        TRunnigProgramInfo& record = records_.emplace_back();
+        if (group == OsGroup::Win9x) {
+            record.FullPath = entry.exeFile;
+            record.FileName = fileinfo::FileNamePart(entry.exeFile);
+        } else {
+            record.FileName = entry.exeFile;
+            record.FullPath = GetProcessExePath(system, entry.processId);
+        }
+        record.ProcessId = entry.processId;
+        ReadVersionDetails(record, versions);
+    }
+}
+
+void TRunningProgramsInfoClass::Delete(size_t index) {
+    if (index < records_.size()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+}  // namespace glmx::inventory

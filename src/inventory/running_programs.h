@@ -1,0 +1,57 @@
+// Running processes: the record shared with the running applications, the
+// collector, and the reading of an executable's version details.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+#include "platform/version_resources.h"
+
+namespace glmx::inventory {
+
+struct TRunnigProgramInfo {
+    std::string ProgramName;  // product name, else FileName; an application's window title
+    std::string FileName;
+    std::string CompanyName;
+    std::string Version;  // "ProductVersion"
+    std::string Copyright;
+    std::string FileDescription;
+    std::string FileVersion;
+    std::string OriginalFilename;
+    std::string InternalName;
+    std::string FullPath;  // "" when it cannot be found
+    std::uint32_t ProcessId = 0;
+    std::uintptr_t WindowHandle = 0;  // applications only
+};
+
+using TRunningProgramsInfo = std::vector<TRunnigProgramInfo>;
+
+// Fills the program name and the version fields from the executable at FullPath.
+// A key found anywhere in a line of the version list takes the rest of the line,
+// so without a string table "FileVersion" and "ProductVersion" take the fixed
+// part's numbers from the "InternalFileVersion" and "InternalProductVersion" lines.
+void ReadVersionDetails(TRunnigProgramInfo& record, const platform::VersionResources& versions);
+
+// The path of the process's first module named ".EXE" among its first 1024; "".
+std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32_t processId);
+
+// The executable entry of the process in a fresh snapshot; "".
+std::string GetSnapshotExeFile(const platform::ProcessSystem& system, std::uint32_t processId);
+
+class TRunningProgramsInfoClass {
+public:
+    // Every process in snapshot order, but the idle pseudo-process.
+    void CollectProcesses(const platform::ProcessSystem& system,
+                          const platform::VersionResources& versions);
+    size_t Count() const { return records_.size(); }
+    const TRunningProgramsInfo& Records() const { return records_; }
+    // Later records move down one place.
+    void Delete(size_t index);
+
+private:
+    TRunningProgramsInfo records_;
+};
+
+}  // namespace glmx::inventory

@@ -1,0 +1,46 @@
+// In-memory processes and top-level windows for tests.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+#include "platform/top_level_windows.h"
+
+namespace glmx::platform {
+
+class FakeProcessSystem final : public ProcessSystem {
+public:
+    std::optional<std::vector<SnapshotEntry>> Snapshot() const override { return snapshot; }
+    std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
+                                                            size_t maxModules) const override;
+    EndProcessResult EndProcess(std::uint32_t processId) override;
+    OsVersionNumbers OsVersion() const override { return version; }
+
+    std::optional<std::vector<SnapshotEntry>> snapshot = std::vector<SnapshotEntry>{};
+    // Processes missing here cannot be opened.
+    std::map<std::uint32_t, std::vector<std::string>> modules;
+    // Processes that can be opened for termination; ending one removes it.
+    std::set<std::uint32_t> endable;
+    std::vector<std::uint32_t> ended;
+    OsVersionNumbers version{2, 5, 1};  // Windows XP
+    mutable std::vector<size_t> moduleLimitsAsked;
+};
+
+class FakeTopLevelWindows final : public TopLevelWindows {
+public:
+    std::vector<TopLevelWindow> Enumerate() const override { return windows; }
+    WindowId DesktopWindow() const override { return desktop; }
+    WindowReply SendClose(WindowId window) override;
+    bool SwitchTo(WindowId window) override;
+
+    std::vector<TopLevelWindow> windows;
+    WindowId desktop = 0x10010;
+    std::map<WindowId, WindowReply> closeReplies;  // default: Answered, and the window goes
+    std::vector<WindowId> switchedTo;
+};
+
+}  // namespace glmx::platform

@@ -1,0 +1,67 @@
+// In-memory shell services and file system for tests. Paths compare without regard
+// to ASCII case, as Windows compares them; other letters compare exactly.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+
+namespace glmx::platform {
+
+class FakeShell final : public Shell {
+public:
+    struct ContextMenuRequest {
+        void* ownerWindow = nullptr;
+        std::string path;
+        int x = 0;
+        int y = 0;
+
+        friend bool operator==(const ContextMenuRequest&, const ContextMenuRequest&) = default;
+    };
+
+    // Paths without an icon index of their own get 0.
+    void SetIconIndex(const std::string& path, int index);
+    // Shortcuts without a target resolve to "".
+    void SetShortcutTarget(const std::string& shortcutPath, const std::string& target);
+    // What DisplayShellContextMenu answers from now on (at first false).
+    void SetContextMenuResult(bool result) { contextMenuResult_ = result; }
+    const std::vector<ContextMenuRequest>& ContextMenuRequests() const {
+        return contextMenuRequests_;
+    }
+
+    int SystemIconIndex(const std::string& path) const override;
+    std::string ResolveShortcut(const std::string& shortcutPath) const override;
+    bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x, int y) override;
+
+private:
+    std::map<std::string, int> iconIndexes_;
+    std::map<std::string, std::string> shortcutTargets_;
+    bool contextMenuResult_ = false;
+    std::vector<ContextMenuRequest> contextMenuRequests_;
+};
+
+// A path names the same entry with "/" or "\" and with or without a trailing "\".
+// Adding an entry adds the folders above it too.
+class FakeFileSystem final : public FileSystem {
+public:
+    void AddDirectory(const std::string& path);
+    void AddFile(const std::string& path);
+    // At first "C:\Windows".
+    void SetWindowsFolder(const std::string& path) { windowsFolder_ = path; }
+
+    bool DirectoryExists(const std::string& path) const override;
+    bool FileExists(const std::string& path) const override;
+    std::string WindowsFolder() const override { return windowsFolder_; }
+
+private:
+    enum class Kind { Directory, File };
+    void Add(const std::string& path, Kind kind);
+    bool Is(const std::string& path, Kind kind) const;
+
+    std::map<std::string, Kind> entries_;  // by comparison key
+    std::string windowsFolder_ = "C:\\Windows";
+};
+
+}  // namespace glmx::platform

@@ -1,0 +1,27 @@
+// Processes and top-level windows through the tool-help, process-status and
+// window functions.
+#pragma once
+
+#include "platform/processes.h"
+#include "platform/top_level_windows.h"
+
+namespace glmx::platform::win32 {
+
+class Win32ProcessSystem final : public ProcessSystem {
+public:
+    std::optional<std::vector<SnapshotEntry>> Snapshot() const override;
+    std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
+                                                            size_t maxModules) const override;
+    EndProcessResult EndProcess(std::uint32_t processId) override;
+    OsVersionNumbers OsVersion() const override;
+};
+
+class Win32TopLevelWindows final : public TopLevelWindows {
+public:
+    std::vector<TopLevelWindow> Enumerate() const override;
+    WindowId DesktopWindow() const override;
+    WindowReply SendClose(WindowId window) override;
+    bool SwitchTo(WindowId window) override;
+};
+
+}  // namespace glmx::platform::win32

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/user_messages.h"
+
+namespace glmx::platform::win32 {
+
+// Message boxes captioned with the program's title, owned by a window.
+class Win32UserMessages final : public UserMessages {
+public:
+    void SetOwner(HWND owner) { owner_ = owner; }
+    void Information(std::string_view text) override;
+    void Warning(std::string_view text) override;
+    bool Confirm(std::string_view text) override;
+
+private:
+    int Show(std::string_view text, UINT style);
+    HWND owner_ = nullptr;
+};
+
+}  // namespace glmx::platform::win32

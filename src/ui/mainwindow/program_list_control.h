@@ -1,0 +1,39 @@
+// The inventory list and the status bar as the process and application views
+// fill them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "inventory/program_list.h"
+
+namespace glmx::ui {
+
+class ProgramListControl final : public inventory::ProgramListView, public inventory::StatusLine {
+public:
+    ProgramListControl(HWND list, HWND statusBar) : list_(list), statusBar_(statusBar) {}
+
+    void BeginFill() override;
+    void EndFill() override;
+    void AddProgramRow(const inventory::TRunnigProgramInfo& record, int image,
+                       size_t recordIndex) override;
+    int RowCount() const override;
+    void SetRowRecord(int row, size_t recordIndex) override;
+    int SelectedRow() const override;
+    void SelectRow(int row) override;
+    void DeleteRow(int row) override;
+    void Focus() override;
+    void SetStatusText(std::string_view text) override;
+
+    // The record a row refers to, or -1.
+    long long RowRecord(int row) const;
+    const std::string& StatusText() const { return statusText_; }
+
+private:
+    HWND list_;
+    HWND statusBar_;
+    std::string statusText_;
+};
+
+}  // namespace glmx::ui
