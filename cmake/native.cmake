@@ -11,7 +11,3 @@ target_compile_options(glmx_unit_tests PRIVATE ${GLMX_SANITIZERS} -Wall -Wextra)
 target_include_directories(glmx_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(glmx_unit_tests PRIVATE glmx_core GTest::gtest GTest::gmock GTest::gtest_main)
 gtest_discover_tests(glmx_unit_tests TEST_PREFIX "unit.")
-
-if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
-  add_subdirectory(bench)
-endif()

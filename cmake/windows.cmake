@@ -48,3 +48,9 @@ target_link_options(glmx_test_child PRIVATE -municode)
 # They share the program's own settings key, so they take turns.
 gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK glmx_settings)
+
+# Benchmarks: speed against a plain API baseline measured in the same run (tools/bench.sh).
+add_executable(glmx_bench_processes bench/processes_bench.cpp)
+target_link_options(glmx_bench_processes PRIVATE -municode)
+target_link_libraries(glmx_bench_processes PRIVATE glmx_win32 psapi)
+add_dependencies(glmx_bench_processes glmx_test_child)

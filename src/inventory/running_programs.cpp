@@ -48,15 +48,16 @@ void ReadVersionDetails(TRunnigProgramInfo& record, const platform::VersionResou
 }
 
 std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32_t processId) {
-    const auto modules = system.ModuleFileNames(processId, kMaxModules);
-    if (!modules) return {};
+    std::string path;
     size_t examined = 0;
-    for (const std::string& module : *modules) {
-        if (++examined > kMaxModules) break;
-        if (platform::EqualsIgnoringAsciiCase(fileinfo::ExtensionOf(fileinfo::FileNamePart(module)), ".EXE"))
-            return module;
-    }
-    return {};
+    system.VisitModuleFileNames(processId, kMaxModules, [&](const std::string& module) {
+        if (++examined > kMaxModules) return false;
+        if (!platform::EqualsIgnoringAsciiCase(fileinfo::ExtensionOf(fileinfo::FileNamePart(module)), ".EXE"))
+            return true;
+        path = module;
+        return false;  // the first one is the program
+    });
+    return path;
 }
 
 std::string GetSnapshotExeFile(const platform::ProcessSystem& system, std::uint32_t processId) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,10 +28,11 @@ public:
     virtual ~ProcessSystem() = default;
     // The processes in snapshot order; nullopt when no snapshot can be taken.
     virtual std::optional<std::vector<SnapshotEntry>> Snapshot() const = 0;
-    // The file names of a process's modules in the order the system reports them,
-    // at most maxModules; nullopt when the process cannot be opened for reading.
-    virtual std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
-                                                                    size_t maxModules) const = 0;
+    // Hands the file names of a process's modules, in the order the system reports
+    // them and at most maxModules, to visit until it returns false; false when the
+    // process cannot be opened for reading. Names are read only as they are visited.
+    virtual bool VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
+                                      const std::function<bool(const std::string&)>& visit) const = 0;
     // Opens the process for termination and, when that works, terminates it.
     virtual EndProcessResult EndProcess(std::uint32_t processId) = 0;
     virtual OsVersionNumbers OsVersion() const = 0;

@@ -4,12 +4,18 @@
 
 namespace glmx::platform {
 
-std::optional<std::vector<std::string>> FakeProcessSystem::ModuleFileNames(std::uint32_t processId,
-                                                                           size_t maxModules) const {
+bool FakeProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
+                                             const std::function<bool(const std::string&)>& visit) const {
     moduleLimitsAsked.push_back(maxModules);
     const auto found = modules.find(processId);
-    if (found == modules.end()) return std::nullopt;
-    return found->second;  // a real system may report more than asked; the caller limits
+    if (found == modules.end()) return false;
+    size_t visited = 0;
+    for (const std::string& name : found->second) {
+        if (++visited > maxModules) break;
+        ++moduleNamesRead;
+        if (!visit(name)) break;
+    }
+    return true;
 }
 
 EndProcessResult FakeProcessSystem::EndProcess(std::uint32_t processId) {

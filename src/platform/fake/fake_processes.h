@@ -15,8 +15,8 @@ namespace glmx::platform {
 class FakeProcessSystem final : public ProcessSystem {
 public:
     std::optional<std::vector<SnapshotEntry>> Snapshot() const override { return snapshot; }
-    std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
-                                                            size_t maxModules) const override;
+    bool VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
+                              const std::function<bool(const std::string&)>& visit) const override;
     EndProcessResult EndProcess(std::uint32_t processId) override;
     OsVersionNumbers OsVersion() const override { return version; }
 
@@ -28,6 +28,7 @@ public:
     std::vector<std::uint32_t> ended;
     OsVersionNumbers version{2, 5, 1};  // Windows XP
     mutable std::vector<size_t> moduleLimitsAsked;
+    mutable size_t moduleNamesRead = 0;
 };
 
 class FakeTopLevelWindows final : public TopLevelWindows {

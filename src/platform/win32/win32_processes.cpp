@@ -75,26 +75,25 @@ std::optional<std::vector<SnapshotEntry>> Win32ProcessSystem::Snapshot() const {
     return entries;
 }
 
-std::optional<std::vector<std::string>> Win32ProcessSystem::ModuleFileNames(std::uint32_t processId,
-                                                                            size_t maxModules) const {
+bool Win32ProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
+                                              const std::function<bool(const std::string&)>& visit) const {
     const ProcessFunctions& functions = ProcessFunctions::Get();
-    if (!functions.enumModules || !functions.moduleFileName) return std::nullopt;
+    if (!functions.enumModules || !functions.moduleFileName) return false;
     SetLastError(0);
     UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, TRUE, processId));
-    if (!process) return std::nullopt;
+    if (!process) return false;
     std::vector<HMODULE> modules(maxModules);
     DWORD needed = 0;
     if (!functions.enumModules(process.get(), modules.data(),
                                static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed))
-        return std::vector<std::string>{};
+        return true;
     modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
-    std::vector<std::string> names;
     wchar_t name[kModuleNameChars];
     for (HMODULE module : modules) {
         const DWORD length = functions.moduleFileName(process.get(), module, name, kModuleNameChars);
-        names.push_back(Narrow(std::wstring_view(name, std::min<DWORD>(length, kModuleNameChars - 1))));
+        if (!visit(Narrow(std::wstring_view(name, std::min<DWORD>(length, kModuleNameChars - 1))))) break;
     }
-    return names;
+    return true;
 }
 
 EndProcessResult Win32ProcessSystem::EndProcess(std::uint32_t processId) {

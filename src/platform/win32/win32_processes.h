@@ -10,8 +10,8 @@ namespace glmx::platform::win32 {
 class Win32ProcessSystem final : public ProcessSystem {
 public:
     std::optional<std::vector<SnapshotEntry>> Snapshot() const override;
-    std::optional<std::vector<std::string>> ModuleFileNames(std::uint32_t processId,
-                                                            size_t maxModules) const override;
+    bool VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
+                              const std::function<bool(const std::string&)>& visit) const override;
     EndProcessResult EndProcess(std::uint32_t processId) override;
     OsVersionNumbers OsVersion() const override;
 };
