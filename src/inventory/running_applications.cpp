@@ -28,8 +28,4 @@ void TRunningApplicationsInfo::CollectApplications(const platform::TopLevelWindo
     }
 }
 
-void TRunningApplicationsInfo::Delete(size_t index) {
-    if (index < records_.size()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
-}
-
 }  // namespace glmx::inventory

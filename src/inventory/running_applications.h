@@ -12,7 +12,7 @@ namespace glmx::inventory {
 // Window titles are read up to this many characters.
 inline constexpr size_t kMaxWindowTitle = 128;
 
-class TRunningApplicationsInfo {
+class TRunningApplicationsInfo : public ProgramRecords {
 public:
     // One record per visible window that no other window owns and that is no tool
     // window, in the system's order (front-most first).
@@ -21,12 +21,6 @@ public:
                              const platform::VersionResources& versions);
     void Clear() { records_.clear(); }
     void Add(const TRunnigProgramInfo& record) { records_.push_back(record); }
-    size_t Count() const { return records_.size(); }
-    const TRunningProgramsInfo& Records() const { return records_; }
-    void Delete(size_t index);
-
-private:
-    TRunningProgramsInfo records_;
 };
 
 }  // namespace glmx::inventory

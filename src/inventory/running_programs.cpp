@@ -91,7 +91,7 @@ void TRunningProgramsInfoClass::CollectProcesses(const platform::ProcessSystem& 
     }
 }
 
-void TRunningProgramsInfoClass::Delete(size_t index) {
+void ProgramRecords::Delete(size_t index) {
     if (index < records_.size()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 

@@ -40,18 +40,23 @@ std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32
 // The executable entry of the process in a fresh snapshot; "".
 std::string GetSnapshotExeFile(const platform::ProcessSystem& system, std::uint32_t processId);
 
-class TRunningProgramsInfoClass {
+// The records of a collector; row i of the list shows record i.
+class ProgramRecords {
+public:
+    size_t Count() const { return records_.size(); }
+    const TRunningProgramsInfo& Records() const { return records_; }
+    // Later records move down one place; an index past the end changes nothing.
+    void Delete(size_t index);
+
+protected:
+    TRunningProgramsInfo records_;
+};
+
+class TRunningProgramsInfoClass : public ProgramRecords {
 public:
     // Every process in snapshot order, but the idle pseudo-process.
     void CollectProcesses(const platform::ProcessSystem& system,
                           const platform::VersionResources& versions);
-    size_t Count() const { return records_.size(); }
-    const TRunningProgramsInfo& Records() const { return records_; }
-    // Later records move down one place.
-    void Delete(size_t index);
-
-private:
-    TRunningProgramsInfo records_;
 };
 
 }  // namespace glmx::inventory

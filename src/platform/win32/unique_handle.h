@@ -83,6 +83,12 @@ struct ModuleTraits {
     static void Close(Type module) noexcept { FreeLibrary(module); }
 };
 
+struct WindowTraits {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type window) noexcept { DestroyWindow(window); }
+};
+
 using UniqueHKey = UniqueHandle<HKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
@@ -90,5 +96,6 @@ using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueWindow = UniqueHandle<WindowTraits>;
 
 }  // namespace glmx::platform::win32

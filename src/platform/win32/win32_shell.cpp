@@ -125,12 +125,6 @@ std::optional<std::wstring> ExpandedFullPath(const std::wstring& path) {
 
 // ---- Context menus
 
-struct WindowTraits {
-    using Type = HWND;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type window) noexcept { DestroyWindow(window); }
-};
-using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueItemIdList = CoTaskMemPtr<ITEMIDLIST>;
 
 constexpr UINT kFirstCommand = 1;
