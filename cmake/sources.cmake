@@ -6,6 +6,7 @@ set(GLMX_CORE_SOURCES
   src/app/startup_settings.cpp
   src/app/window_placement.cpp
   src/fileinfo/files_and_folders.cpp
+  src/info/arp_cache.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
   src/inventory/inventory_list.cpp
@@ -14,6 +15,7 @@ set(GLMX_CORE_SOURCES
   src/inventory/program_list.cpp
   src/inventory/running_applications.cpp
   src/inventory/running_programs.cpp
+  src/platform/fake/fake_locale.cpp
   src/platform/fake/fake_processes.cpp
   src/platform/fake/fake_registry.cpp
   src/platform/fake/fake_shell.cpp
@@ -33,6 +35,7 @@ set(GLMX_CORE_SOURCES
 set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_system.cpp
+  src/platform/win32/win32_locale.cpp
   src/platform/win32/win32_shell.cpp
   src/platform/win32/win32_user_messages.cpp
   src/platform/win32/win32_version_resources.cpp
@@ -53,6 +56,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/win32/image_button.cpp
   src/ui/win32/image_lists.cpp
   src/ui/win32/panel.cpp
+  src/ui/win32/rich_text_view.cpp
   src/ui/win32/splitter.cpp
   src/ui/win32/window.cpp
   src/ui/win32/window_class.cpp
@@ -71,6 +75,7 @@ set(GLMX_APP_SOURCES
 
 # Native unit tests of the portable core, against fakes.
 set(GLMX_UNIT_TEST_SOURCES
+  tests/unit/arp_cache_test.cpp
   tests/unit/command_line_test.cpp
   tests/unit/fake_registry_test.cpp
   tests/unit/files_and_folders_test.cpp
@@ -89,8 +94,10 @@ set(GLMX_UNIT_TEST_SOURCES
 # Under Wine: the Win32 implementations against the real system.
 set(GLMX_WIN_TEST_SOURCES
   tests/support/scoped_test_key.cpp
+  tests/win/arp_cache_win_test.cpp
   tests/win/process_environment_win_test.cpp
   tests/win/registry_win_test.cpp
+  tests/win/rich_text_view_win_test.cpp
   tests/win/settings_win_test.cpp
   tests/win/shell_win_test.cpp
   tests/win/version_resources_win_test.cpp
