@@ -7,6 +7,7 @@ set(GLMX_CORE_SOURCES
   src/app/window_placement.cpp
   src/fileinfo/files_and_folders.cpp
   src/info/arp_cache.cpp
+  src/info/offline_information.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
   src/inventory/inventory_list.cpp
@@ -49,6 +50,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/mainwindow/main_menu.cpp
   src/ui/mainwindow/main_toolbar.cpp
   src/ui/mainwindow/main_window.cpp
+  src/ui/mainwindow/offline_panel.cpp
   src/ui/mainwindow/program_list_control.cpp
   src/ui/win32/combo_box.cpp
   src/ui/win32/dpi.cpp
@@ -58,6 +60,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/win32/panel.cpp
   src/ui/win32/rich_text_view.cpp
   src/ui/win32/splitter.cpp
+  src/ui/win32/status_bar_line.cpp
   src/ui/win32/window.cpp
   src/ui/win32/window_class.cpp
 )
@@ -81,6 +84,8 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/files_and_folders_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
+  tests/unit/offline_information_test.cpp
+  tests/unit/paths_test.cpp
   tests/unit/reg_info_test.cpp
   tests/unit/running_programs_test.cpp
   tests/unit/settings_stores_test.cpp
@@ -110,6 +115,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
   tests/gui/main_window_gui_test.cpp
+  tests/gui/offline_information_gui_test.cpp
   tests/gui/program_views_gui_test.cpp
   tests/gui/startup_gui_test.cpp
   tests/gui/gui_tests.rc

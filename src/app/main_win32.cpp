@@ -13,11 +13,13 @@
 #include "inventory/running_applications.h"
 #include "inventory/running_programs.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_user_messages.h"
 #include "platform/win32/win32_version_resources.h"
 #include "ui/mainwindow/inventory_views.h"
+#include "ui/mainwindow/offline_panel.h"
 #include "platform/win32/win32_process_environment.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/settings_stores.h"
@@ -38,6 +40,7 @@ struct Program {
     platform::win32::Win32VersionResources versions;
     platform::win32::Win32Shell shell;
     platform::win32::Win32UserMessages messages;
+    platform::win32::Win32Locale locale;
     std::string ProgramPath = environment.ProgramPath();
     std::string ProgramFolder = app::ProgramFolderOf(ProgramPath);
     settings::SettingsStores stores{registry};
@@ -71,10 +74,14 @@ int Run(HINSTANCE instance) {
     mainWindow.Create(instance);
     if (!mainWindow.Handle()) return 1;
     program.messages.SetOwner(mainWindow.Handle());
+    static ui::OfflinePanel offlinePanel(mainWindow, program.registry, program.locale, program.versions,
+                                         program.shell);
     static ui::InventoryViews inventoryViews(
         mainWindow, {program.processes, program.windows, program.versions, program.shell, program.messages},
-        {program.applications, program.runningPrograms});
-    mainWindow.SetServices(inventoryViews.Services());
+        {program.applications, program.runningPrograms}, offlinePanel.Builder());
+    ui::ViewServices services = inventoryViews.Services();
+    services.offline = &offlinePanel;
+    mainWindow.SetServices(services);
 
     app::CommandLineReader commandLine(app::ProgramArguments(program.environment.ProgramPath(),
                                                              program.environment.CommandLine()));

@@ -19,6 +19,8 @@ public:
     // client area; true when a chosen command was carried out.
     virtual bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x,
                                          int y) = 0;
+    // Opens a document or web address with the program the system has for it.
+    virtual void OpenWithShell(const std::string& target) = 0;
 };
 
 class FileSystem {

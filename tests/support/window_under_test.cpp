@@ -26,16 +26,20 @@ WindowUnderTest::WindowUnderTest() {
         stores_, display_, programPath, app::ProgramFolderOf(programPath), viewKind_, versions_});
     window_->Create(GetModuleHandleW(nullptr));
     messages.SetOwner(window_->Handle());
+    offlinePanel = std::make_unique<ui::OfflinePanel>(*window_, registry_, locale, versions_, shell);
     inventoryViews = std::make_unique<ui::InventoryViews>(
         *window_, ui::InventoryPlatform{processes, windows, versions_, shell, messages},
-        ui::InventoryCollectors{applications, runningPrograms});
-    window_->SetServices(inventoryViews->Services());
+        ui::InventoryCollectors{applications, runningPrograms}, offlinePanel->Builder());
+    ui::ViewServices services = inventoryViews->Services();
+    services.offline = offlinePanel.get();
+    window_->SetServices(services);
     window_->ShowAtStart();
     PumpMessages();
 }
 
 WindowUnderTest::~WindowUnderTest() {
     inventoryViews.reset();
+    offlinePanel.reset();
     if (window_->Handle()) DestroyWindow(window_->Handle());
     PumpMessages();
     // The window posted WM_QUIT on its way out; it is not for the test runner.

@@ -15,7 +15,9 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_user_messages.h"
 #include "platform/win32/win32_version_resources.h"
+#include "platform/win32/win32_locale.h"
 #include "ui/mainwindow/inventory_views.h"
+#include "ui/mainwindow/offline_panel.h"
 #include "settings/settings_stores.h"
 #include "support/scoped_test_key.h"
 #include "ui/mainwindow/main_window.h"
@@ -52,10 +54,23 @@ public:
     // The inventory views over the real system.
     platform::win32::Win32ProcessSystem processes;
     platform::win32::Win32TopLevelWindows windows;
-    platform::win32::Win32Shell shell;
+    // The real shell, but addresses to open are only recorded: tests start no browser.
+    class RecordingShell final : public platform::Shell {
+    public:
+        int SystemIconIndex(const std::string& path) const override { return shell.SystemIconIndex(path); }
+        std::string ResolveShortcut(const std::string& path) const override { return shell.ResolveShortcut(path); }
+        bool DisplayShellContextMenu(void* owner, const std::string& path, int x, int y) override {
+            return shell.DisplayShellContextMenu(owner, path, x, y);
+        }
+        void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+        platform::win32::Win32Shell shell;
+        std::vector<std::string> opened;
+    } shell;
     platform::win32::Win32UserMessages messages;
+    platform::win32::Win32Locale locale;
     inventory::TRunningApplicationsInfo applications;
     inventory::TRunningProgramsInfoClass runningPrograms;
+    std::unique_ptr<ui::OfflinePanel> offlinePanel;
     std::unique_ptr<ui::InventoryViews> inventoryViews;
 };
 

@@ -312,4 +312,8 @@ bool Win32Shell::DisplayShellContextMenu(void* ownerWindow, const std::string& p
     return SUCCEEDED(handler->InvokeCommand(&command));
 }
 
+void Win32Shell::OpenWithShell(const std::string& target) {
+    ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOW);
+}
+
 }  // namespace glmx::platform::win32

@@ -62,7 +62,11 @@ enum ControlId : int {
     idMailList,
     idRegistryTree,
     idHardwareTree,
+    idOfflineInformation,
 };
+
+// The offline view's popup menu.
+inline constexpr int cmdCopyOfflineInformation = 1400;
 
 inline int ViewCommand(ViewKind view) { return static_cast<int>(cmdViewFirst) + static_cast<int>(view); }
 

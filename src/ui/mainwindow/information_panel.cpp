@@ -74,6 +74,7 @@ void InformationPanel::Create(HWND parent, HFONT font, const NavigationMenus& me
 
     // The offline text and the browser come to stand here.
     client_ = CreatePanel(pnlInformation_, PanelStyle::White);
+    ricOfflineInformations_.Create(client_, idOfflineInformation);
     SetFont(font);
 }
 
@@ -95,6 +96,8 @@ void InformationPanel::Layout(UINT dpi) {
     const int barHeight = Scale(kBarHeight, dpi);
     MoveWindow(bar_, 0, 0, width, barHeight, TRUE);
     MoveWindow(client_, 0, barHeight, width, std::max(0, height - barHeight), TRUE);
+    const RECT clientArea{0, 0, width, std::max(0, height - barHeight)};
+    ricOfflineInformations_.SetBounds(clientArea);
 
     const int button = Scale(kImageSize, dpi);
     const int gap = Scale(4, dpi);

@@ -9,6 +9,7 @@
 
 #include "ui/win32/combo_box.h"
 #include "ui/win32/image_button.h"
+#include "ui/win32/rich_text_view.h"
 
 namespace glmx::ui {
 
@@ -33,6 +34,7 @@ public:
     ComboBox& SearchField() { return cmbOfflineInformation_; }
     HWND ImageButton(int command) const;
     HWND GoButton() const { return go_; }
+    RichTextView& OfflineView() { return ricOfflineInformations_; }
 
 private:
     HWND pnlInformation_ = nullptr;
@@ -42,6 +44,7 @@ private:
     HWND go_ = nullptr;
     HWND buttons_[5] = {};
     HWND client_ = nullptr;
+    RichTextView ricOfflineInformations_;
     HWND tooltips_ = nullptr;
     ImageButtonImages images_;
 };

@@ -17,7 +17,13 @@ public:
         FillProgramList(owner_.list_, owner_.list_, owner_.collectors_.processes.Records(),
                         owner_.platform_.shell, FillMode::Adding, inventory::kProcessesStatus);
     }
-    void ShowItemInfo(int) override {}  // the offline description comes with its builder
+    // The record the row refers to.
+    void ShowItemInfo(int row) override {
+        const long long record = owner_.list_.RowRecord(row);
+        const auto& records = owner_.collectors_.processes.Records();
+        if (record < 0 || static_cast<size_t>(record) >= records.size()) return;
+        owner_.offline_.ShowProgramInfo(records[static_cast<size_t>(record)], owner_.list_.RowImage(row));
+    }
 
 private:
     InventoryViews& owner_;
@@ -34,16 +40,23 @@ public:
         FillProgramList(owner_.list_, owner_.list_, owner_.collectors_.applications.Records(),
                         owner_.platform_.shell, FillMode::Adding, inventory::kApplicationsStatus);
     }
-    void ShowItemInfo(int) override {}
+    // The record at the row's position.
+    void ShowItemInfo(int row) override {
+        const auto& records = owner_.collectors_.applications.Records();
+        if (row < 0 || static_cast<size_t>(row) >= records.size()) return;
+        owner_.offline_.ShowProgramInfo(records[static_cast<size_t>(row)], owner_.list_.RowImage(row));
+    }
 
 private:
     InventoryViews& owner_;
 };
 
-InventoryViews::InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors)
+InventoryViews::InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors,
+                               info::OfflineInformationBuilder& offline)
     : window_(window),
       platform_(platform),
       collectors_(collectors),
+      offline_(offline),
       list_(window.Pages().InventoryList(), window.StatusBar()),
       processes_(std::make_unique<ProcessesView>(*this)),
       applications_(std::make_unique<ApplicationsView>(*this)),

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "info/offline_information.h"
 #include "inventory/item_actions.h"
 #include "inventory/running_applications.h"
 #include "inventory/running_programs.h"
@@ -36,7 +37,8 @@ class TFMain;
 
 class InventoryViews final : public ItemActions {
 public:
-    InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors);
+    InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors,
+                   info::OfflineInformationBuilder& offline);
     ~InventoryViews() override;
 
     // The views and actions, for TFMain::SetServices.
@@ -53,6 +55,7 @@ private:
     TFMain& window_;
     InventoryPlatform platform_;
     InventoryCollectors collectors_;
+    info::OfflineInformationBuilder& offline_;
     ProgramListControl list_;
     std::unique_ptr<ProcessesView> processes_;
     std::unique_ptr<ApplicationsView> applications_;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -98,6 +99,12 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 pages_.MoveSplitter(static_cast<int>(wParam), static_cast<int>(lParam), dpi_);
             }
             return 0;
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == information_.OfflineView().Handle()) {
+                ShowOfflineInfoMenu(lParam);
+                return 0;
+            }
+            return DefaultHandling(message, wParam, lParam);
         case WM_SHOW_SELECTION_INFO:
             switcher_.ShowSelectionInfo();
             return 0;
@@ -164,6 +171,7 @@ void TFMain::OnCommand(int command, int notification) {
 }
 
 LRESULT TFMain::OnNotify(const NMHDR& header) {
+    if (information_.OfflineView().HandleNotify(header)) return 0;
     switch (header.code) {
         case TTN_GETDISPINFOW: {
             auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
@@ -223,6 +231,7 @@ void TFMain::CreateControls() {
     splitter7_ = CreateSplitter(Handle(), SplitterOrientation::Horizontal, idNotebookSplitter);
     information_.Create(Handle(), static_cast<HFONT>(font_.get()),
                         {menus_.webHistoryBack.get(), menus_.webHistoryForward.get()});
+    information_.OfflineView().SetImageLists(imlBigSystemImages_, nullptr, ImageList1_);
 
     stbMain_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
                                0, 0, 0, Handle(),
@@ -310,6 +319,18 @@ void TFMain::FormClose() {
     GetWindowRect(Handle(), &rect);
     app::SavePlacement(context_.stores.DesktopSettings, CurrentState(),
                        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+}
+
+void TFMain::ShowOfflineInfoMenu(LPARAM screenPoint) {
+    platform::win32::UniqueMenu popOfflineInfo(CreatePopupMenu());
+    const bool selection = information_.OfflineView().SelectionExists();
+    AppendMenuW(popOfflineInfo.get(), MF_STRING | (selection ? MF_ENABLED : MF_GRAYED),
+                cmdCopyOfflineInformation, L"&Copy");
+    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (point.x == -1 && point.y == -1) GetCursorPos(&point);  // from the keyboard
+    const int chosen = TrackPopupMenu(popOfflineInfo.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
+                                      point.y, 0, Handle(), nullptr);
+    if (chosen == cmdCopyOfflineInformation) SendMessageW(information_.OfflineView().Handle(), WM_COPY, 0, 0);
 }
 
 void TFMain::PopUpAtMouse(HMENU menu) {

@@ -88,6 +88,7 @@ private:
     void PopUpPlacesMenu();
     void PlaceChosen(int index);
     void PopUpAtMouse(HMENU menu);
+    void ShowOfflineInfoMenu(LPARAM screenPoint);
     void HelpTopics();
 
     // MainWindowChrome

@@ -68,9 +68,14 @@ void ProgramListControl::DeleteRow(int row) { ListView_DeleteItem(list_, row); }
 
 void ProgramListControl::Focus() { SetFocus(list_); }
 
-void ProgramListControl::SetStatusText(std::string_view text) {
-    statusText_ = text;
-    SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+void ProgramListControl::SetStatusText(std::string_view text) { status_.SetStatusText(text); }
+
+int ProgramListControl::RowImage(int row) const {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+    return item.iImage;
 }
 
 }  // namespace glmx::ui

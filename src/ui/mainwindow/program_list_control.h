@@ -7,12 +7,13 @@
 #include <string>
 
 #include "inventory/program_list.h"
+#include "ui/win32/status_bar_line.h"
 
 namespace glmx::ui {
 
 class ProgramListControl final : public inventory::ProgramListView, public inventory::StatusLine {
 public:
-    ProgramListControl(HWND list, HWND statusBar) : list_(list), statusBar_(statusBar) {}
+    ProgramListControl(HWND list, HWND statusBar) : list_(list), status_(statusBar) {}
 
     void BeginFill() override;
     void EndFill() override;
@@ -28,12 +29,12 @@ public:
 
     // The record a row refers to, or -1.
     long long RowRecord(int row) const;
-    const std::string& StatusText() const { return statusText_; }
+    int RowImage(int row) const;
+    const std::string& StatusText() const { return status_.Text(); }
 
 private:
     HWND list_;
-    HWND statusBar_;
-    std::string statusText_;
+    StatusBarLine status_;
 };
 
 }  // namespace glmx::ui

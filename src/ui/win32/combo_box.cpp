@@ -9,7 +9,12 @@ namespace glmx::ui {
 using platform::win32::Narrow;
 using platform::win32::Wide;
 
-void ComboBox::ClearItems() { SendMessageW(combo_, CB_RESETCONTENT, 0, 0); }
+void ComboBox::ClearItems() {
+    // Resetting the list also empties an editable box's text, which must stay.
+    const std::string text = Text();
+    SendMessageW(combo_, CB_RESETCONTENT, 0, 0);
+    SetWindowTextW(combo_, Wide(text).c_str());
+}
 
 void ComboBox::AddItem(std::string_view text) {
     SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));

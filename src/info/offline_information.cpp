@@ -1,0 +1,226 @@
+#include "info/offline_information.h"
+
+#include "fileinfo/version_info.h"
+
+namespace glmx::info {
+
+namespace {
+
+std::string Join(std::string_view a, std::string_view b, std::string_view c = {}) {
+    std::string joined(a);
+    joined += b;
+    joined += c;
+    return joined;
+}
+
+}  // namespace
+
+std::string AfterLastSeparator(std::string_view text) {
+    const size_t last = text.find_last_of("\\:");
+    return std::string(last == std::string_view::npos ? text : text.substr(last + 1));
+}
+
+OfflineInformationBuilder::OfflineInformationBuilder(
+    StyledTextView& view, settings::ComboBoxItems& searchField, inventory::StatusLine& status,
+    TLinkedInformationBuffer& links, const platform::VersionResources& versions,
+    const InstalledProgramDetails& installedDetails, std::function<void(const std::string&)> openInBrowser)
+    : view_(view),
+      searchField_(searchField),
+      status_(status),
+      links_(links),
+      versions_(versions),
+      installedDetails_(installedDetails),
+      openInBrowser_(std::move(openInBrowser)) {}
+
+void OfflineInformationBuilder::AddSearchLink(std::string_view text) {
+    if (text.empty()) {
+        searchField_.ClearItems();
+        return;
+    }
+    searchField_.AddItem(text);
+    if (searchField_.ItemCount() == 1) searchField_.SelectItem(0);
+}
+
+void OfflineInformationBuilder::CommonStart(std::optional<std::pair<int, PictureList>> picture) {
+    view_.Clear();
+    view_.AddLine(" ", stLabel);
+    view_.AddLine(kOfflineHint, stNormal);
+    view_.AddLine(" ", stSpacer);
+    AddSearchLink("");
+    if (picture) {
+        view_.AddPicture(picture->first, picture->second);
+        view_.AddLine(" ", stSpacer);
+    }
+}
+
+void OfflineInformationBuilder::Finish(std::optional<std::string_view> statusText) {
+    view_.Format();
+    view_.Repaint();
+    if (statusText) status_.SetStatusText(*statusText);
+}
+
+void OfflineInformationBuilder::Field(std::string_view label, std::string_view value, TextStyle valueStyle,
+                                      std::string_view labelEnd, std::string_view linkPrefix) {
+    if (value.empty()) return;
+    view_.AddLine(Join(label, labelEnd), stLabel);
+    view_.Append(value, valueStyle);
+    AddSearchLink(Join(linkPrefix, label, Join(": ", value)));
+}
+
+void OfflineInformationBuilder::MultiLineField(std::string_view label, std::string_view value,
+                                               std::string_view labelEnd) {
+    view_.AddLine(Join(label, labelEnd), stLabel);
+    view_.AppendText(value, stNormal);
+    AddSearchLink(Join("by ", label, Join(": ", value)));
+}
+
+void OfflineInformationBuilder::VersionLines(const std::string& path) {
+    for (const std::string& line : fileinfo::GetVersionInfoList(versions_, path)) {
+        const size_t blank = line.find(' ');
+        const std::string_view key = blank == std::string::npos ? std::string_view() : std::string_view(line).substr(0, blank);
+        const std::string_view value =
+            blank == std::string::npos ? std::string_view(line) : std::string_view(line).substr(blank + 1);
+        if (value.empty() || value == std::string_view("\0", 1)) continue;
+        MultiLineField(key, value);
+    }
+}
+
+void OfflineInformationBuilder::ShowShellItemInfo(const ShellItemInfo& item,
+                                                  const std::vector<std::string>& columnCaptions) {
+    view_.BringToFront();
+    CommonStart(std::nullopt);
+    Field("Name", item.displayName, stNormal);
+    Field("Full Name", AfterLastSeparator(item.pathName), stNormal);
+    // A path name with a folder part: a file-system item.
+    if (item.pathName.find_last_of("\\:") != std::string::npos) Field("Path", item.pathName, stNormal);
+    VersionLines(item.pathName);
+    // Detail column 0 is the name, written above.
+    for (size_t column = 1; column < item.detailTexts.size() && column < columnCaptions.size(); ++column)
+        Field(columnCaptions[column], item.detailTexts[column], stNormal);
+    Finish(item.displayName);
+}
+
+void OfflineInformationBuilder::ShowProgramInfo(const inventory::TRunnigProgramInfo& record, int image) {
+    view_.BringToFront();
+    CommonStart(std::pair{image, PictureList::BigSystemImages});
+    Field("Program Name", AfterLastSeparator(record.ProgramName), stTitle);
+    Field("File Name", AfterLastSeparator(record.FileName), stNormal);
+    Field("Company Name", AfterLastSeparator(record.CompanyName), stNormal);
+    Field("Version", AfterLastSeparator(record.Version), stNormal);
+    Field("Copyright", AfterLastSeparator(record.Copyright), stNormal);
+    Field("File Description", AfterLastSeparator(record.FileDescription), stNormal);
+    Field("File Version", AfterLastSeparator(record.FileVersion), stNormal);
+    Field("Original Filename", AfterLastSeparator(record.OriginalFilename), stNormal);
+    Field("Internalname", AfterLastSeparator(record.InternalName), stNormal);
+    Finish(std::nullopt);
+}
+
+void OfflineInformationBuilder::ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record, int image) {
+    view_.BringToFront();
+    CommonStart(std::pair{image, PictureList::BigSystemImages});
+    Field("Program Name", record.Name, stTitle, ": ", "");
+    Field("Command", record.Command, stNormal, ": ", "");
+    Field("Autostart type", record.StartType, stNormal, ": ", "");
+    Field("Status", record.Disabled ? "Disabled" : "Enabled", stNormal, ": ", "");
+    Field("Location", record.Location, stNormal, ": ", "");
+    Finish(std::nullopt);
+}
+
+void OfflineInformationBuilder::ShowInstalledProgramInfo(const inventory::TInstalledprogramInfo& record,
+                                                         int image) {
+    view_.BringToFront();
+    links_.LinkTargets.clear();
+    CommonStart(std::pair{image, PictureList::BigSystemImages});
+    Field("Program Name", record.DisplayName, stTitle);
+    Field("Uninstall String", record.UninstallString, stNormal);
+    const ArpCacheInfo cache = installedDetails_.CacheInfo(record.KeyName);
+    Field("Size", cache.sizeText, stNormal);
+    Field("Last used", cache.lastUsedText, stNormal);
+    Field("Used", cache.usageText, stNormal);
+    Field("Tracked Name", cache.trackedName, stNormal);
+    for (const TProgramInfoCacheType& value : installedDetails_.UninstallValues(record.KeyName)) {
+        if (value.Value.empty()) continue;
+        view_.AddLine(value.Name + ":  ", stLabel);
+        // Web addresses become links; the test is exact, so "HTTP" stays plain text.
+        if (value.Value.compare(0, 4, "http") == 0) {
+            view_.Append(value.Value, stLink);
+            links_.LinkTargets.push_back(value.Value);
+        } else {
+            view_.Append(value.Value, stNormal);
+        }
+        AddSearchLink("by " + value.Name + ": " + value.Value);
+    }
+    Finish(std::nullopt);
+}
+
+void OfflineInformationBuilder::ShowRegistryKeyInfo(const RegistryNodeInfo& key) {
+    view_.BringToFront();
+    CommonStart(std::nullopt);
+    Field("Key Name", key.text, stNormal);
+    Field("Key Path", key.path, stNormal);
+    Finish(std::nullopt);
+}
+
+void OfflineInformationBuilder::ShowRegistryValueInfo(const RegistryNodeInfo& key, const RegistryValueRow& value) {
+    view_.BringToFront();
+    CommonStart(std::nullopt);
+    Field("Value Name", value.name, stNormal);
+    Field("Value Path", key.path + "\\" + value.name, stNormal);
+    Field("Key Name", key.text, stNormal);
+    Field("Path Name", key.path, stNormal);
+    Field("Type", value.typeText, stNormal);
+    Field("Value", value.dataText, stNormal);
+    Finish(std::nullopt);
+}
+
+void OfflineInformationBuilder::ShowFoundFileInfo(const std::string& path) {
+    view_.BringToFront();
+    CommonStart(std::nullopt);
+    MultiLineField("Name", AfterLastSeparator(path));
+    MultiLineField("Path", path);
+    VersionLines(path);
+    Finish(path);
+}
+
+void OfflineInformationBuilder::ShowDeviceInfo(const HardwareNodeInfo& node,
+                                               const std::vector<hardware::TAdvancedInfo>& hardwareList) {
+    view_.BringToFront();
+    CommonStart(std::pair{node.imageIndex, PictureList::Devices});
+    if (node.level <= 1) {
+        MultiLineField("Device Type", node.text, ": ");
+    } else {
+        const size_t index = static_cast<size_t>(node.absoluteIndex - 1);
+        const hardware::TAdvancedInfo device =
+            node.absoluteIndex >= 1 && index < hardwareList.size() ? hardwareList[index] : hardware::TAdvancedInfo{};
+        view_.AddLine("Device Name:  ", stLabel);
+        view_.Append(node.text, stTitle);
+        AddSearchLink("by Device Name: " + node.text);
+        AddSearchLink("by Device : " + node.text);
+        MultiLineField("Device Type", node.parentText, ": ");
+        MultiLineField("Manufacturer", device.Manufacturer, ": ");
+        MultiLineField("Location", device.Location, ": ");
+        view_.AddLine(" ", stSpacer);
+        MultiLineField("Driver Provider", device.DriverProvider, ": ");
+        MultiLineField("Driver Date", device.DriverDate, ": ");
+        MultiLineField("Driver Version", device.DriverVersion, ": ");
+        MultiLineField("Driver Description", device.DriverDescription, ": ");
+    }
+    Finish(node.text);
+}
+
+void OfflineInformationBuilder::ShowEmptyInfo() {
+    view_.Clear();
+    view_.AddLine(" ", stLabel);
+    view_.AddLine(kOfflineHint, stNormal);
+    view_.Format();
+    view_.Repaint();
+    status_.SetStatusText("");
+}
+
+void OfflineInformationBuilder::Jump(int linkNumber) {
+    if (linkNumber < 0 || static_cast<size_t>(linkNumber) >= links_.LinkTargets.size()) return;
+    const std::string& target = links_.LinkTargets[static_cast<size_t>(linkNumber)];
+    if (target.compare(0, 4, "http") == 0 && openInBrowser_) openInBrowser_(target);
+}
+
+}  // namespace glmx::info

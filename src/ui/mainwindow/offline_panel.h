@@ -1,0 +1,36 @@
+// The offline information in the main window: the styled text view of the
+// information panel, the Search field's terms, the status bar and the links.
+#pragma once
+
+#include <windows.h>
+
+#include "info/offline_information.h"
+#include "info/registry_program_details.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/version_resources.h"
+#include "ui/mainwindow/view_services.h"
+#include "ui/win32/status_bar_line.h"
+
+namespace glmx::ui {
+
+class TFMain;
+
+class OfflinePanel final : public OfflineInformation {
+public:
+    OfflinePanel(TFMain& window, platform::Registry& registry, const platform::Locale& locale,
+                 const platform::VersionResources& versions, platform::Shell& shell);
+
+    info::OfflineInformationBuilder& Builder() { return builder_; }
+    const info::TLinkedInformationBuffer& Links() const { return links_; }
+    void ShowEmptyInfo() override { builder_.ShowEmptyInfo(); }
+
+private:
+    info::RegistryProgramDetails details_;
+    info::TLinkedInformationBuffer links_;
+    StatusBarLine status_;
+    info::OfflineInformationBuilder builder_;
+};
+
+}  // namespace glmx::ui
