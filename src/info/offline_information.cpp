@@ -75,7 +75,11 @@ void OfflineInformationBuilder::MultiLineField(std::string_view label, std::stri
 }
 
 void OfflineInformationBuilder::VersionLines(const std::string& path) {
-    for (const std::string& line : fileinfo::GetVersionInfoList(versions_, path)) {
+    WriteVersionLines(fileinfo::GetVersionInfoList(versions_, path));
+}
+
+void OfflineInformationBuilder::WriteVersionLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
         const size_t blank = line.find(' ');
         const std::string_view key = blank == std::string::npos ? std::string_view() : std::string_view(line).substr(0, blank);
         const std::string_view value =

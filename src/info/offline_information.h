@@ -98,6 +98,13 @@ private:
     void MultiLineField(std::string_view label, std::string_view value, std::string_view labelEnd = ":  ");
     void VersionLines(const std::string& path);
 
+public:
+    // Writes version-information lines, each split at its first blank into key and value;
+    // a line without a blank has an empty key and is all value.
+    void WriteVersionLines(const std::vector<std::string>& lines);
+
+private:
+
     StyledTextView& view_;
     settings::ComboBoxItems& searchField_;
     inventory::StatusLine& status_;

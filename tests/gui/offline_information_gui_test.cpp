@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
@@ -166,6 +167,39 @@ TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOp
         window.Resize(850, 980);
         window.SaveScreenshot(std::wstring(folder) + L"\\installed.bmp");
     }
+}
+
+// The state of the first item of the popup menu that is open now; nullopt when none is.
+std::optional<UINT> OpenMenuFirstItemState() {
+    HWND menuWindow = FindWindowW(L"#32768", nullptr);
+    if (!menuWindow) return std::nullopt;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    if (!menu) return std::nullopt;
+    return GetMenuState(menu, 0, MF_BYPOSITION);
+}
+
+TEST_F(OfflineInformationGuiTest, TheViewsCopyMenuIsEnabledOnlyWithASelection) {
+    Command(ui::ViewCommand(vkSearchFiles));
+    static std::optional<UINT> state;
+    const auto openMenuAndReadCopy = [&] {
+        state.reset();
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            state = OpenMenuFirstItemState();
+            EndMenu();
+        });
+        // A right click in the view asks its parents for the context menu.
+        SendMessageW(View().Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(View().Handle()),
+                     MAKELPARAM(200, 500));
+        WindowUnderTest::PumpMessages();
+    };
+    openMenuAndReadCopy();
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(*state & MF_GRAYED);
+    SendMessageW(View().Handle(), EM_SETSEL, 10, 20);
+    openMenuAndReadCopy();
+    ASSERT_TRUE(state);
+    EXPECT_FALSE(*state & MF_GRAYED);
 }
 
 TEST_F(OfflineInformationGuiTest, CopyCopiesTheSelectionAndAnEmptyViewShowsTheHintOnly) {

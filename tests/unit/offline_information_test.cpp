@@ -267,6 +267,13 @@ TEST_F(OfflineTest, VersionLinesSkipEmptyAndNulValues) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "line label [FileType:  ]"), 1);  // the empty second one is skipped
 }
 
+TEST_F(OfflineTest, AVersionLineWithoutABlankHasAnEmptyKey) {
+    builder.WriteVersionLines({"NoBlankHere", "Key value with blanks", "Empty "});
+    EXPECT_EQ(TakeLog(), (Log{"line label [:  ]", "text normal [NoBlankHere]",
+                              "line label [Key:  ]", "text normal [value with blanks]"}));
+    EXPECT_THAT(field.items, ::testing::ElementsAre("stale term", "by : NoBlankHere", "by Key: value with blanks"));
+}
+
 TEST(AfterLastSeparator, CutsAtTheLastBackslashOrColon) {
     EXPECT_EQ(AfterLastSeparator("C:\\a\\b.exe"), "b.exe");
     EXPECT_EQ(AfterLastSeparator("time: 10:30"), "30");
