@@ -21,7 +21,7 @@ ensure_packages() {
 }
 
 readonly GLMX_BUILD_PACKAGES=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev
-                              libbenchmark-dev g++-mingw-w64-x86-64 mingw-w64-tools)
+                              g++-mingw-w64-x86-64 mingw-w64-tools)
 readonly GLMX_WINE_PACKAGES=(wine64 libwine fonts-wine xvfb xauth)
 
 # Builds the Windows program and its test programs.
