@@ -33,8 +33,10 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(glmx_win_tests ${GLMX_WIN_TEST_SOURCES})
 target_include_directories(glmx_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(glmx_win_tests PRIVATE glmx_win32 gtest gmock gtest_main)
+# Tests of both programs create windows on the one desktop and take turns, so that
+# none takes another's activation or keyboard focus.
 gtest_discover_tests(glmx_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
-                     DISCOVERY_TIMEOUT 60)
+                     DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK glmx_desktop)
 
 add_executable(glmx_gui_tests ${GLMX_GUI_TEST_SOURCES})
 target_include_directories(glmx_gui_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/app
@@ -45,9 +47,9 @@ add_dependencies(glmx_gui_tests glmx glmx_test_child)
 # A program the window tests start, close and end.
 add_executable(glmx_test_child WIN32 tests/support/test_child.cpp)
 target_link_options(glmx_test_child PRIVATE -municode)
-# They share the program's own settings key, so they take turns.
+# They also share the program's own settings key.
 gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
-                     DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK glmx_settings)
+                     DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK "glmx_desktop;glmx_settings")
 
 # Benchmarks: speed against a plain API baseline measured in the same run (tools/bench.sh).
 add_executable(glmx_bench_processes bench/processes_bench.cpp)

@@ -129,8 +129,10 @@ protected:
         return ReadArpCacheInfo(registry, names, key, locale);
     }
 
-    // A name no other test process uses, with a letter beyond ASCII.
-    const std::string name = "GlmxTest \u00DCber-" + std::to_string(GetCurrentProcessId());
+    // A name no other test uses, with a letter beyond ASCII.
+    inline static int made = 0;
+    const std::string name = "GlmxTest \u00DCber-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(made++);
     ScopedMachineKey cacheKey{std::string(kArpCache) + "\\" + name};
     ScopedMachineKey uninstallKey{std::string(kUninstall) + "\\" + name};
     platform::win32::Win32Registry registry;

@@ -21,7 +21,7 @@ using fileinfo::GetVersionInfoValue;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::SizeIs;
-using namespace std::string_view_literals;
+using namespace std::string_literals;
 
 std::string WindowsFolder() {
     wchar_t folder[MAX_PATH] = {};
@@ -42,7 +42,7 @@ void ExpectWellFormed(const std::vector<std::string>& list) {
 // One node of a version resource laid out as resource compilers lay it out: length,
 // value length, type, NUL-terminated UTF-16 key, padding to four bytes, the value,
 // padding, the children.
-std::vector<BYTE> Node(std::u16string_view key, std::vector<BYTE> value, WORD valueLength,
+std::vector<BYTE> Node(std::u16string_view key, const void* value, size_t size, size_t valueLength,
                        WORD type, const std::vector<std::vector<BYTE>>& children = {}) {
     std::vector<BYTE> node(6);
     for (char16_t unit : std::u16string(key) + u'\0') {
@@ -50,28 +50,20 @@ std::vector<BYTE> Node(std::u16string_view key, std::vector<BYTE> value, WORD va
         node.push_back(static_cast<BYTE>(unit >> 8));
     }
     node.resize((node.size() + 3) & ~size_t{3});
-    node.insert(node.end(), value.begin(), value.end());
+    const auto* bytes = static_cast<const BYTE*>(value);
+    node.insert(node.end(), bytes, bytes + size);
     for (const auto& child : children) {
         node.resize((node.size() + 3) & ~size_t{3});
         node.insert(node.end(), child.begin(), child.end());
     }
-    const WORD words[] = {static_cast<WORD>(node.size()), valueLength, type};
+    const WORD words[] = {static_cast<WORD>(node.size()), static_cast<WORD>(valueLength), type};
     std::memcpy(node.data(), words, sizeof words);
     return node;
 }
 
 // A string value; counted says whether its length includes the terminating NUL.
-std::vector<BYTE> StringNode(std::u16string_view key, std::u16string_view text, bool counted) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
-    std::vector<BYTE> value(bytes, bytes + 2 * text.size());
-    value.resize(value.size() + 2);  // the NUL
-    return Node(key, value, static_cast<WORD>(text.size() + (counted ? 1 : 0)), 1);
-}
-
-template <typename T>
-std::vector<BYTE> BytesOf(const T& value) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(&value);
-    return {bytes, bytes + sizeof value};
+std::vector<BYTE> StringNode(std::u16string_view key, std::u16string text, bool counted) {
+    return Node(key, text.c_str(), 2 * text.size() + 2, text.size() + counted, 1);
 }
 
 std::vector<BYTE> VersionBlock(DWORD signature) {
@@ -80,14 +72,14 @@ std::vector<BYTE> VersionBlock(DWORD signature) {
                                  VOS_NT_WINDOWS32, VFT_DRV};
     // Lower-case hex in the table's name, as many real files have it.
     const auto table = Node(
-        u"040704e4", {}, 0, 1,
-        {StringNode(u"CompanyName", u"  Quenfield\0left over"sv, true),
+        u"040704e4", nullptr, 0, 0, 1,
+        {StringNode(u"CompanyName", u"  Quenfield\0left over"s, true),
          StringNode(u"ProductName", u"Glimmerbox", false), StringNode(u"Comments", u"", true)});
     const DWORD translation = MAKELONG(0x0407, 1252);
-    return Node(u"VS_VERSION_INFO", BytesOf(fixed), sizeof fixed, 0,
-                {Node(u"StringFileInfo", {}, 0, 1, {table}),
-                 Node(u"VarFileInfo", {}, 0, 1,
-                      {Node(u"Translation", BytesOf(translation), sizeof translation, 0)})});
+    return Node(u"VS_VERSION_INFO", &fixed, sizeof fixed, sizeof fixed, 0,
+                {Node(u"StringFileInfo", nullptr, 0, 0, 1, {table}),
+                 Node(u"VarFileInfo", nullptr, 0, 0, 1,
+                      {Node(u"Translation", &translation, 4, 4, 0)})});
 }
 
 class VersionResourcesWinTest : public ::testing::Test {
