@@ -15,6 +15,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
 #include "support/scoped_test_key.h"
+#include "support/list_cells.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
@@ -26,16 +27,6 @@ using platform::win32::Narrow;
 using platform::win32::Wide;
 
 constexpr WPARAM kFindDown = 1;  // FR_DOWN: search forward
-
-std::string Cell(HWND list, int row, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
 
 class OfflineInformationGuiTest : public ::testing::Test {
 protected:

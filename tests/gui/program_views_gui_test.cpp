@@ -15,6 +15,7 @@
 #include "platform/win32/wide.h"
 #include "support/main_window_finder.h"
 #include "support/program_under_test.h"
+#include "support/list_cells.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
@@ -24,16 +25,6 @@ namespace {
 using namespace std::chrono_literals;
 using platform::win32::Narrow;
 using platform::win32::UniqueKernelHandle;
-
-std::string Cell(HWND list, int row, int column) {
-    wchar_t text[512] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 512;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return Narrow(text);
-}
 
 // The first row whose column holds the text, or -1.
 int FindRow(HWND list, int column, const std::string& text) {
