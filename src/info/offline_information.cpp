@@ -104,7 +104,7 @@ void OfflineInformationBuilder::ShowShellItemInfo(const ShellItemInfo& item,
     Finish(item.displayName);
 }
 
-void OfflineInformationBuilder::ShowProgramInfo(const inventory::TRunnigProgramInfo& record, int image) {
+void OfflineInformationBuilder::ShowProgramInfo(const inventory::RunningProgramInfo& record, int image) {
     view_.BringToFront();
     CommonStart(std::pair{image, PictureList::BigSystemImages});
     Field("Program Name", AfterLastSeparator(record.ProgramName), stTitle);

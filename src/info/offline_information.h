@@ -74,7 +74,7 @@ public:
                               std::function<void(const std::string&)> openInBrowser);
 
     void ShowShellItemInfo(const ShellItemInfo& item, const std::vector<std::string>& columnCaptions);
-    void ShowProgramInfo(const inventory::TRunnigProgramInfo& record, int image);
+    void ShowProgramInfo(const inventory::RunningProgramInfo& record, int image);
     void ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record, int image);
     void ShowInstalledProgramInfo(const inventory::TInstalledprogramInfo& record, int image);
     void ShowRegistryKeyInfo(const RegistryNodeInfo& key);

@@ -16,7 +16,7 @@ public:
     virtual void BeginFill() = 0;
     virtual void EndFill() = 0;
     // A row with the record's caption and columns; the row refers to its record.
-    virtual void AddProgramRow(const TRunnigProgramInfo& record, int image, size_t recordIndex) = 0;
+    virtual void AddProgramRow(const RunningProgramInfo& record, int image, size_t recordIndex) = 0;
     virtual int RowCount() const = 0;
     virtual void SetRowRecord(int row, size_t recordIndex) = 0;
     virtual int SelectedRow() const = 0;  // -1 when none

@@ -16,7 +16,7 @@ void TRunningApplicationsInfo::CollectApplications(const platform::TopLevelWindo
         if (!window.visible) continue;
         if (window.owner != 0 && window.owner != desktop) continue;  // a dialog of another window
         if (window.toolWindow) continue;
-        TRunnigProgramInfo record;
+        RunningProgramInfo record;
         record.FullPath = group == OsGroup::Win9x ? GetSnapshotExeFile(system, window.processId)
                                                   : GetProcessExePath(system, window.processId);
         record.FileName = fileinfo::FileNamePart(record.FullPath);

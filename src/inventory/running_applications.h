@@ -20,7 +20,7 @@ public:
                              const platform::ProcessSystem& system,
                              const platform::VersionResources& versions);
     void Clear() { records_.clear(); }
-    void Add(const TRunnigProgramInfo& record) { records_.push_back(record); }
+    void Add(const RunningProgramInfo& record) { records_.push_back(record); }
 };
 
 }  // namespace glmx::inventory

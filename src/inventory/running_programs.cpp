@@ -13,18 +13,18 @@ constexpr size_t kMaxModules = 1024;
 
 struct DetailKey {
     std::string_view key;
-    std::string TRunnigProgramInfo::*field;
+    std::string RunningProgramInfo::*field;
 };
 
 constexpr DetailKey kDetailKeys[] = {
-    {"ProductName", &TRunnigProgramInfo::ProgramName},
-    {"CompanyName", &TRunnigProgramInfo::CompanyName},
-    {"ProductVersion", &TRunnigProgramInfo::Version},
-    {"LegalCopyright", &TRunnigProgramInfo::Copyright},
-    {"FileDescription", &TRunnigProgramInfo::FileDescription},
-    {"FileVersion", &TRunnigProgramInfo::FileVersion},
-    {"OriginalFileName", &TRunnigProgramInfo::OriginalFilename},
-    {"InternalName", &TRunnigProgramInfo::InternalName},
+    {"ProductName", &RunningProgramInfo::ProgramName},
+    {"CompanyName", &RunningProgramInfo::CompanyName},
+    {"ProductVersion", &RunningProgramInfo::Version},
+    {"LegalCopyright", &RunningProgramInfo::Copyright},
+    {"FileDescription", &RunningProgramInfo::FileDescription},
+    {"FileVersion", &RunningProgramInfo::FileVersion},
+    {"OriginalFileName", &RunningProgramInfo::OriginalFilename},
+    {"InternalName", &RunningProgramInfo::InternalName},
 };
 
 // The idle pseudo-process heads the snapshot on Windows NT; it has identifier 0.
@@ -35,7 +35,7 @@ bool IsIdlePseudoProcess(size_t entryNumber, const platform::SnapshotEntry& entr
 
 }  // namespace
 
-void ReadVersionDetails(TRunnigProgramInfo& record, const platform::VersionResources& versions) {
+void ReadVersionDetails(RunningProgramInfo& record, const platform::VersionResources& versions) {
     for (const std::string& line : fileinfo::GetVersionInfoList(versions, record.FullPath)) {
         for (const DetailKey& detail : kDetailKeys) {
             const size_t at = line.find(detail.key);
@@ -78,7 +78,7 @@ void TRunningProgramsInfoClass::CollectProcesses(const platform::ProcessSystem& 
     size_t entryNumber = 0;
     for (const platform::SnapshotEntry& entry : *snapshot) {
         if (IsIdlePseudoProcess(++entryNumber, entry)) continue;
-        TRunnigProgramInfo& record = records_.emplace_back();
+        RunningProgramInfo& record = records_.emplace_back();
         if (group == OsGroup::Win9x) {
             record.FullPath = entry.exeFile;
             record.FileName = fileinfo::FileNamePart(entry.exeFile);

@@ -11,7 +11,7 @@
 
 namespace glmx::inventory {
 
-struct TRunnigProgramInfo {
+struct RunningProgramInfo {
     std::string ProgramName;  // product name, else FileName; an application's window title
     std::string FileName;
     std::string CompanyName;
@@ -26,13 +26,13 @@ struct TRunnigProgramInfo {
     std::uintptr_t WindowHandle = 0;  // applications only
 };
 
-using TRunningProgramsInfo = std::vector<TRunnigProgramInfo>;
+using TRunningProgramsInfo = std::vector<RunningProgramInfo>;
 
 // Fills the program name and the version fields from the executable at FullPath.
 // A key found anywhere in a line of the version list takes the rest of the line,
 // so without a string table "FileVersion" and "ProductVersion" take the fixed
 // part's numbers from the "InternalFileVersion" and "InternalProductVersion" lines.
-void ReadVersionDetails(TRunnigProgramInfo& record, const platform::VersionResources& versions);
+void ReadVersionDetails(RunningProgramInfo& record, const platform::VersionResources& versions);
 
 // The path of the process's first module named ".EXE" among its first 1024; "".
 std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32_t processId);

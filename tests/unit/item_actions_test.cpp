@@ -22,7 +22,7 @@ public:
     };
     void BeginFill() override { ++fills; }
     void EndFill() override {}
-    void AddProgramRow(const TRunnigProgramInfo& record, int image, size_t recordIndex) override {
+    void AddProgramRow(const RunningProgramInfo& record, int image, size_t recordIndex) override {
         rows.push_back({record.ProgramName, image, recordIndex});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }

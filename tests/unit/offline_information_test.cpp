@@ -85,7 +85,7 @@ protected:
 };
 
 TEST_F(OfflineTest, ProgramTextTakesTheValuesAfterTheLastSeparatorWithTitleAndPicture) {
-    inventory::TRunnigProgramInfo record;
+    inventory::RunningProgramInfo record;
     record.ProgramName = "Editor";
     record.FileName = "C:\\Apps\\editor.exe";
     record.CompanyName = "Quenfield: Tools";
@@ -235,7 +235,7 @@ TEST_F(OfflineTest, DeviceTextWritesEveryFieldAndTwoNameTerms) {
 }
 
 TEST_F(OfflineTest, EmptyInfoShowsTheHintOnlyAndLeavesTheTermsAlone) {
-    inventory::TRunnigProgramInfo editor;
+    inventory::RunningProgramInfo editor;
     editor.ProgramName = "Editor";
     builder.ShowProgramInfo(editor, 0);
     TakeLog();

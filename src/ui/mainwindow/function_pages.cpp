@@ -79,10 +79,10 @@ void FunctionPages::Create(HWND parent, const PageFonts& fonts, const ListImageL
     for (const wchar_t* item : {L"Show all startup programs", L"Show enabled programs", L"Show disabled programs"})
         SendMessageW(cmbShowStartupPrograms_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     startupDelete_ = Child(WC_BUTTONW, L"Delete", WS_TABSTOP | BS_PUSHBUTTON, pnlAdditionalStartupOptions_, cmdStartupDelete);
-    pnlAdditionalRunnigAppsOptions_ = CreatePanel(bar, PanelStyle::FunctionBar);
-    switchTo_ = Child(WC_BUTTONW, L"Switch To", WS_TABSTOP | BS_PUSHBUTTON, pnlAdditionalRunnigAppsOptions_, cmdSwitchTo);
+    runningAppsOptionsPanel_ = CreatePanel(bar, PanelStyle::FunctionBar);
+    switchTo_ = Child(WC_BUTTONW, L"Switch To", WS_TABSTOP | BS_PUSHBUTTON, runningAppsOptionsPanel_, cmdSwitchTo);
     ShowWindow(pnlAdditionalStartupOptions_, SW_HIDE);
-    ShowWindow(pnlAdditionalRunnigAppsOptions_, SW_HIDE);
+    ShowWindow(runningAppsOptionsPanel_, SW_HIDE);
 
     pnlTree_ = CreatePanel(pages_[Page::Inventory], PanelStyle::Plain);
     pnlRegistryTree_ = CreatePanel(pnlTree_, PanelStyle::Plain);
@@ -188,10 +188,10 @@ void FunctionPages::LayoutFunctionBar(Page page, int width, UINT dpi) {
         Place(cmbShowStartupPrograms_, 0, (height - Scale(23, dpi)) / 2, comboWidth, Scale(200, dpi));
         Place(startupDelete_, comboWidth + margin, (height - buttonHeight) / 2, deleteWidth, buttonHeight);
         const int switchWidth = Scale(90, dpi);
-        Place(pnlAdditionalRunnigAppsOptions_, buttonLeft - margin - switchWidth, 0, switchWidth, height);
+        Place(runningAppsOptionsPanel_, buttonLeft - margin - switchWidth, 0, switchWidth, height);
         Place(switchTo_, 0, (height - buttonHeight) / 2, switchWidth, buttonHeight);
         if (IsWindowVisible(pnlAdditionalStartupOptions_)) labelRight = optionsLeft - margin;
-        else if (IsWindowVisible(pnlAdditionalRunnigAppsOptions_)) labelRight = buttonLeft - 2 * margin - switchWidth;
+        else if (IsWindowVisible(runningAppsOptionsPanel_)) labelRight = buttonLeft - 2 * margin - switchWidth;
     }
     Place(bar.label, Scale(8, dpi), 0, labelRight - Scale(8, dpi), height);
 }
@@ -272,7 +272,7 @@ void FunctionPages::ShowStartupOptions(bool shown) {
 }
 
 void FunctionPages::ShowRunningAppsOptions(bool shown) {
-    ShowWindow(pnlAdditionalRunnigAppsOptions_, shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(runningAppsOptionsPanel_, shown ? SW_SHOW : SW_HIDE);
     LayoutFunctionBar(Page::Inventory, [&] { RECT r{}; GetClientRect(notebook_, &r); return r.right; }(), DpiOf(notebook_));
 }
 

@@ -45,7 +45,7 @@ public:
     HWND InventoryList() const { return lswMainInside_; }
     HWND StartupFilterCombo() const { return cmbShowStartupPrograms_; }
     HWND StartupOptionsPanel() const { return pnlAdditionalStartupOptions_; }
-    HWND RunningAppsOptionsPanel() const { return pnlAdditionalRunnigAppsOptions_; }
+    HWND RunningAppsOptionsPanel() const { return runningAppsOptionsPanel_; }
     HWND TreePanel() const { return pnlTree_; }
     HWND RegistryTreePanel() const { return pnlRegistryTree_; }
     HWND SearchPanel() const { return pnlSearch_; }
@@ -103,7 +103,7 @@ private:
     HWND stwExplorerTree_ = nullptr, slwMailList_ = nullptr;
     HWND pnlAdditionalStartupOptions_ = nullptr, cmbShowStartupPrograms_ = nullptr;
     HWND startupDelete_ = nullptr;
-    HWND pnlAdditionalRunnigAppsOptions_ = nullptr, switchTo_ = nullptr;
+    HWND runningAppsOptionsPanel_ = nullptr, switchTo_ = nullptr;
     HWND pnlTree_ = nullptr, pnlRegistryTree_ = nullptr, pnlSearch_ = nullptr;
     HWND trvRegistry_ = nullptr, inventorySplitter_ = nullptr, lswMainInside_ = nullptr;
     HWND trvHardWare_ = nullptr;

@@ -15,7 +15,7 @@ void ProgramListControl::EndFill() {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-void ProgramListControl::AddProgramRow(const inventory::TRunnigProgramInfo& record, int image,
+void ProgramListControl::AddProgramRow(const inventory::RunningProgramInfo& record, int image,
                                        size_t recordIndex) {
     std::wstring caption = Wide(record.ProgramName);
     LVITEMW item{};

@@ -17,7 +17,7 @@ public:
 
     void BeginFill() override;
     void EndFill() override;
-    void AddProgramRow(const inventory::TRunnigProgramInfo& record, int image,
+    void AddProgramRow(const inventory::RunningProgramInfo& record, int image,
                        size_t recordIndex) override;
     int RowCount() const override;
     void SetRowRecord(int row, size_t recordIndex) override;

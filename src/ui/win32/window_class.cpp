@@ -2,7 +2,7 @@
 
 namespace glmx::ui {
 
-void RegisterWindowClassOnce(const WindowClassSpec& spec) {
+void RegisterWindowClassOnce(const WindowClassRegistration& spec) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);

@@ -5,7 +5,7 @@
 
 namespace glmx::ui {
 
-struct WindowClassSpec {
+struct WindowClassRegistration {
     const wchar_t* name;
     WNDPROC procedure;
     UINT style = 0;
@@ -14,6 +14,6 @@ struct WindowClassSpec {
     HICON icon = nullptr;
 };
 
-void RegisterWindowClassOnce(const WindowClassSpec& spec);
+void RegisterWindowClassOnce(const WindowClassRegistration& spec);
 
 }  // namespace glmx::ui
