@@ -22,6 +22,7 @@
 #include "ui/mainwindow/offline_panel.h"
 #include "platform/win32/win32_process_environment.h"
 #include "platform/win32/win32_registry.h"
+#include "settings/program_identity.h"
 #include "settings/settings_stores.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/win32/error_box.h"
@@ -39,7 +40,7 @@ struct Program {
     platform::win32::Win32TopLevelWindows windows;
     platform::win32::Win32VersionResources versions;
     platform::win32::Win32Shell shell;
-    platform::win32::Win32UserMessages messages;
+    platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
     platform::win32::Win32Locale locale;
     std::string ProgramPath = environment.ProgramPath();
     std::string ProgramFolder = app::ProgramFolderOf(ProgramPath);

@@ -130,7 +130,7 @@ void OfflineInformationBuilder::ShowAutoStartInfo(const inventory::TAutoStartPro
     Finish(std::nullopt);
 }
 
-void OfflineInformationBuilder::ShowInstalledProgramInfo(const inventory::TInstalledprogramInfo& record,
+void OfflineInformationBuilder::ShowInstalledProgramInfo(const inventory::InstalledProgramInfo& record,
                                                          int image) {
     view_.BringToFront();
     links_.LinkTargets.clear();

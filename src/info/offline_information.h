@@ -76,7 +76,7 @@ public:
     void ShowShellItemInfo(const ShellItemInfo& item, const std::vector<std::string>& columnCaptions);
     void ShowProgramInfo(const inventory::RunningProgramInfo& record, int image);
     void ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record, int image);
-    void ShowInstalledProgramInfo(const inventory::TInstalledprogramInfo& record, int image);
+    void ShowInstalledProgramInfo(const inventory::InstalledProgramInfo& record, int image);
     void ShowRegistryKeyInfo(const RegistryNodeInfo& key);
     void ShowRegistryValueInfo(const RegistryNodeInfo& key, const RegistryValueRow& value);
     void ShowFoundFileInfo(const std::string& path);

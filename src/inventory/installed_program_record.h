@@ -5,7 +5,7 @@
 
 namespace glmx::inventory {
 
-struct TInstalledprogramInfo {
+struct InstalledProgramInfo {
     std::string KeyName;  // the sub-key of the Uninstall key
     std::string DisplayName;
     std::string UninstallString;

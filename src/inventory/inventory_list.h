@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 
 namespace glmx::inventory {
 

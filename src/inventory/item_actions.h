@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 #include "inventory/program_list.h"
 #include "inventory/running_applications.h"
 #include "inventory/running_programs.h"

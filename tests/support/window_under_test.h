@@ -18,6 +18,7 @@
 #include "platform/win32/win32_locale.h"
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/offline_panel.h"
+#include "settings/program_identity.h"
 #include "settings/settings_stores.h"
 #include "support/scoped_test_key.h"
 #include "ui/mainwindow/main_window.h"
@@ -66,7 +67,7 @@ public:
         platform::win32::Win32Shell shell;
         std::vector<std::string> opened;
     } shell;
-    platform::win32::Win32UserMessages messages;
+    platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
     platform::win32::Win32Locale locale;
     inventory::TRunningApplicationsInfo applications;
     inventory::TRunningProgramsInfoClass runningPrograms;

@@ -1,12 +1,11 @@
 #include "platform/win32/win32_user_messages.h"
 
-#include "app/application.h"
 #include "platform/win32/wide.h"
 
 namespace glmx::platform::win32 {
 
 int Win32UserMessages::Show(std::string_view text, UINT style) {
-    return MessageBoxW(owner_, Wide(text).c_str(), Wide(app::kApplicationTitle).c_str(), style);
+    return MessageBoxW(owner_, Wide(text).c_str(), Wide(title_).c_str(), style);
 }
 
 void Win32UserMessages::Information(std::string_view text) { Show(text, MB_OK | MB_ICONINFORMATION); }

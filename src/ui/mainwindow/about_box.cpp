@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/application.h"
+#include "settings/program_identity.h"
 #include "fileinfo/version_info.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
@@ -31,7 +31,7 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
     switch (message) {
         case WM_INITDIALOG: {
             const auto* versionLine = reinterpret_cast<const std::string*>(lParam);
-            SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, Wide(app::kApplicationTitle).c_str());
+            SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, Wide(settings::kApplicationTitle).c_str());
             SetDlgItemTextW(dialog, IDC_ABOUT_VERSION, Wide(*versionLine).c_str());
             TCITEMW tab{};
             tab.mask = TCIF_TEXT;

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 
 namespace glmx::ui {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 #include "platform/win32/unique_handle.h"
 
 namespace glmx::ui {

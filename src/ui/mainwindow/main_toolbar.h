@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 #include "ui/mainwindow/toolbar_overflow.h"
 
 namespace glmx::ui {

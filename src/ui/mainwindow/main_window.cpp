@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/application.h"
+#include "settings/program_identity.h"
 #include "app/startup_settings.h"
 #include "platform/win32/wide.h"
 #include "shell/places/places_menu.h"
@@ -246,7 +246,7 @@ void TFMain::CreateControls() {
 }
 
 void TFMain::SetRuntimeCaptions() {
-    SetWindowTextW(Handle(), Wide(app::kApplicationTitle).c_str());
+    SetWindowTextW(Handle(), Wide(settings::kApplicationTitle).c_str());
 }
 
 void TFMain::RestoreWindowPlacement() {
@@ -355,7 +355,7 @@ void TFMain::PlaceChosen(int index) {
 }
 
 void TFMain::HelpTopics() {
-    const std::wstring helpFile = Wide(context_.programFolder + std::string(app::kHelpFileName));
+    const std::wstring helpFile = Wide(context_.programFolder + std::string(settings::kHelpFileName));
     ShellExecuteW(Handle(), L"open", helpFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/command_line.h"
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 #include "app/window_placement.h"
 #include "platform/display.h"
 #include "platform/version_resources.h"

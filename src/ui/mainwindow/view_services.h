@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 
 namespace glmx::ui {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/view_kind.h"
+#include "inventory/view_kind.h"
 #include "inventory/inventory_list.h"
 #include "settings/history.h"
 #include "settings/settings_stores.h"

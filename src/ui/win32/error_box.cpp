@@ -1,13 +1,13 @@
 #include "ui/win32/error_box.h"
 
-#include "app/application.h"
+#include "settings/program_identity.h"
 #include "platform/win32/wide.h"
 
 namespace glmx::ui {
 
 void ShowGeneralError(HWND owner, std::string_view message) {
     using platform::win32::Wide;
-    MessageBoxW(owner, Wide(message).c_str(), Wide(app::kApplicationTitle).c_str(),
+    MessageBoxW(owner, Wide(message).c_str(), Wide(settings::kApplicationTitle).c_str(),
                 MB_OK | MB_ICONERROR);
 }
 

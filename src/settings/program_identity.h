@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-namespace glmx::app {
+namespace glmx::settings {
 
 inline constexpr std::string_view kApplicationTitle = "Quenfield Glimmerbox?";
 inline constexpr std::string_view kHelpFileName = "glmx.chm";
 
-}  // namespace glmx::app
+}  // namespace glmx::settings
