@@ -11,8 +11,10 @@ namespace glmx::app {
 
 namespace {
 
-int ReadInt(const settings::TRegInfoClass& desktop, const char* name) {
-    if (auto value = platform::ParseDecimalInt(desktop.GetValue(name))) return *value;
+int ReadInt(const settings::TRegInfoClass& desktop, const char* name,
+            int minimum = std::numeric_limits<int>::min()) {
+    const auto value = platform::ParseDecimalInt(desktop.GetValue(name));
+    if (value && *value >= minimum) return *value;
     return platform::ParseDecimalInt(desktop.ImplicitValues().Find(name)).value_or(0);
 }
 
@@ -38,8 +40,8 @@ StartPlacement RestorePlacement(settings::TRegInfoClass& desktop) {
     StartPlacement placement;
     placement.bounds.top = ReadInt(desktop, "Top");
     placement.bounds.left = ReadInt(desktop, "Left");
-    placement.bounds.width = ReadInt(desktop, "Width");
-    placement.bounds.height = ReadInt(desktop, "Height");
+    placement.bounds.width = ReadInt(desktop, "Width", kMinimumWindowWidth);
+    placement.bounds.height = ReadInt(desktop, "Height", kMinimumWindowHeight);
     const std::string maximized = desktop.GetValue("MaximizedWindow");
     if (maximized == "0") placement.state = WindowState::Normal;
     if (maximized == "1") placement.state = WindowState::Maximized;
@@ -63,15 +65,17 @@ WindowBounds KeepOnAMonitor(const WindowBounds& bounds, const std::vector<Screen
     const std::int64_t bottom = top + std::max(bounds.height, 1);
 
     const ScreenRect* nearest = nullptr;
-    std::int64_t nearestDistance = std::numeric_limits<std::int64_t>::max();
+    double nearestDistance = std::numeric_limits<double>::infinity();
     for (const ScreenRect& monitor : monitors) {
         if (left < monitor.right && monitor.left < right && top < monitor.bottom &&
             monitor.top < bottom)
             return bounds;  // shows on this monitor
         const std::int64_t dx = GapBetween(left, right, monitor.left, monitor.right);
         const std::int64_t dy = GapBetween(top, bottom, monitor.top, monitor.bottom);
-        // dx and dy stay below 2^33, so the squares cannot overflow.
-        const std::int64_t distance = dx * dx + dy * dy;
+        // Gaps reach 2^33, so their squares pass 64 bits: compare in floating point,
+        // which is exact for any gap a real desktop has.
+        const double distance = static_cast<double>(dx) * static_cast<double>(dx) +
+                                static_cast<double>(dy) * static_cast<double>(dy);
         if (distance < nearestDistance) {
             nearestDistance = distance;
             nearest = &monitor;

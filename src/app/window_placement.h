@@ -28,14 +28,19 @@ struct StartPlacement {
     std::optional<WindowState> state;
 };
 
+// Below this size the window shows little more than its title bar; a stored size that
+// small (or zero, or negative) counts as not stored, or it would stick from run to run.
+inline constexpr int kMinimumWindowWidth = 200;
+inline constexpr int kMinimumWindowHeight = 150;
+
 // Writes the missing defaults of the "Desktop" store, loads it and reads the
-// placement. A size or position that is not a decimal integer takes its default.
+// placement. A size or position that is not a decimal integer takes its default, as
+// does a size below the minimum.
 StartPlacement RestorePlacement(settings::TRegInfoClass& desktop);
 
 // Saves what a close must keep: the state, and the bounds only in the normal state,
 // so that a maximised close keeps the last normal bounds and a minimised one nothing.
-void SavePlacement(settings::TRegInfoClass& desktop, WindowState state,
-                   const WindowBounds& bounds);
+void SavePlacement(settings::TRegInfoClass& desktop, WindowState state, const WindowBounds& bounds);
 
 // Bounds that lie wholly off every monitor move onto the nearest one, so the window
 // never opens out of the user's reach; bounds that show on a monitor stay.

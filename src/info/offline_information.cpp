@@ -1,6 +1,9 @@
 #include "info/offline_information.h"
 
+#include <utility>
+
 #include "fileinfo/version_info.h"
+#include "platform/text.h"
 
 namespace glmx::info {
 
@@ -13,6 +16,28 @@ std::string Join(std::string_view a, std::string_view b, std::string_view c = {}
     return joined;
 }
 
+// Only web addresses are links: a value such as "httpd.exe" is a program name, and
+// handing it to the shell would start whatever of that name the search path holds.
+bool IsWebAddress(std::string_view text) {
+    for (const std::string_view scheme :
+         {std::string_view("http://"), std::string_view("https://")})
+        if (text.size() > scheme.size() &&
+            platform::EqualsIgnoringAsciiCase(text.substr(0, scheme.size()), scheme))
+            return true;
+    return false;
+}
+
+// A link must stay one run: a line break would split it into several links and shift
+// the numbers of every link after it. CR LF, CR and LF each become one blank.
+std::string OnOneLine(std::string_view text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        line += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+    }
+    return line;
+}
+
 }  // namespace
 
 std::string AfterLastSeparator(std::string_view text) {
@@ -23,7 +48,8 @@ std::string AfterLastSeparator(std::string_view text) {
 OfflineInformationBuilder::OfflineInformationBuilder(
     StyledTextView& view, settings::ComboBoxItems& searchField, inventory::StatusLine& status,
     TLinkedInformationBuffer& links, const platform::VersionResources& versions,
-    const InstalledProgramDetails& installedDetails, std::function<void(const std::string&)> openInBrowser)
+    const InstalledProgramDetails& installedDetails,
+    std::function<void(const std::string&)> openInBrowser)
     : view_(view),
       searchField_(searchField),
       status_(status),
@@ -59,8 +85,9 @@ void OfflineInformationBuilder::Finish(std::optional<std::string_view> statusTex
     if (statusText) status_.SetStatusText(*statusText);
 }
 
-void OfflineInformationBuilder::Field(std::string_view label, std::string_view value, TextStyle valueStyle,
-                                      std::string_view labelEnd, std::string_view linkPrefix) {
+void OfflineInformationBuilder::Field(std::string_view label, std::string_view value,
+                                      TextStyle valueStyle, std::string_view labelEnd,
+                                      std::string_view linkPrefix) {
     if (value.empty()) return;
     view_.AddLine(Join(label, labelEnd), stLabel);
     view_.Append(value, valueStyle);
@@ -81,9 +108,12 @@ void OfflineInformationBuilder::VersionLines(const std::string& path) {
 void OfflineInformationBuilder::WriteVersionLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         const size_t blank = line.find(' ');
-        const std::string_view key = blank == std::string::npos ? std::string_view() : std::string_view(line).substr(0, blank);
-        const std::string_view value =
-            blank == std::string::npos ? std::string_view(line) : std::string_view(line).substr(blank + 1);
+        const std::string_view key = blank == std::string::npos
+                                         ? std::string_view()
+                                         : std::string_view(line).substr(0, blank);
+        const std::string_view value = blank == std::string::npos
+                                           ? std::string_view(line)
+                                           : std::string_view(line).substr(blank + 1);
         if (value.empty() || value == std::string_view("\0", 1)) continue;
         MultiLineField(key, value);
     }
@@ -96,15 +126,18 @@ void OfflineInformationBuilder::ShowShellItemInfo(const ShellItemInfo& item,
     Field("Name", item.displayName, stNormal);
     Field("Full Name", AfterLastSeparator(item.pathName), stNormal);
     // A path name with a folder part: a file-system item.
-    if (item.pathName.find_last_of("\\:") != std::string::npos) Field("Path", item.pathName, stNormal);
+    if (item.pathName.find_last_of("\\:") != std::string::npos)
+        Field("Path", item.pathName, stNormal);
     VersionLines(item.pathName);
     // Detail column 0 is the name, written above.
-    for (size_t column = 1; column < item.detailTexts.size() && column < columnCaptions.size(); ++column)
+    for (size_t column = 1; column < item.detailTexts.size() && column < columnCaptions.size();
+         ++column)
         Field(columnCaptions[column], item.detailTexts[column], stNormal);
     Finish(item.displayName);
 }
 
-void OfflineInformationBuilder::ShowProgramInfo(const inventory::RunningProgramInfo& record, int image) {
+void OfflineInformationBuilder::ShowProgramInfo(const inventory::RunningProgramInfo& record,
+                                                int image) {
     view_.BringToFront();
     CommonStart(std::pair{image, PictureList::BigSystemImages});
     Field("Program Name", AfterLastSeparator(record.ProgramName), stTitle);
@@ -119,7 +152,8 @@ void OfflineInformationBuilder::ShowProgramInfo(const inventory::RunningProgramI
     Finish(std::nullopt);
 }
 
-void OfflineInformationBuilder::ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record, int image) {
+void OfflineInformationBuilder::ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record,
+                                                  int image) {
     view_.BringToFront();
     CommonStart(std::pair{image, PictureList::BigSystemImages});
     Field("Program Name", record.Name, stTitle, ": ", "");
@@ -130,8 +164,8 @@ void OfflineInformationBuilder::ShowAutoStartInfo(const inventory::TAutoStartPro
     Finish(std::nullopt);
 }
 
-void OfflineInformationBuilder::ShowInstalledProgramInfo(const inventory::InstalledProgramInfo& record,
-                                                         int image) {
+void OfflineInformationBuilder::ShowInstalledProgramInfo(
+    const inventory::InstalledProgramInfo& record, int image) {
     view_.BringToFront();
     links_.LinkTargets.clear();
     CommonStart(std::pair{image, PictureList::BigSystemImages});
@@ -145,10 +179,10 @@ void OfflineInformationBuilder::ShowInstalledProgramInfo(const inventory::Instal
     for (const TProgramInfoCacheType& value : installedDetails_.UninstallValues(record.KeyName)) {
         if (value.Value.empty()) continue;
         view_.AddLine(value.Name + ":  ", stLabel);
-        // Web addresses become links; the test is exact, so "HTTP" stays plain text.
-        if (value.Value.compare(0, 4, "http") == 0) {
-            view_.Append(value.Value, stLink);
-            links_.LinkTargets.push_back(value.Value);
+        if (IsWebAddress(value.Value)) {
+            std::string address = OnOneLine(value.Value);
+            view_.Append(address, stLink);
+            links_.LinkTargets.push_back(std::move(address));
         } else {
             view_.Append(value.Value, stNormal);
         }
@@ -165,7 +199,8 @@ void OfflineInformationBuilder::ShowRegistryKeyInfo(const RegistryNodeInfo& key)
     Finish(std::nullopt);
 }
 
-void OfflineInformationBuilder::ShowRegistryValueInfo(const RegistryNodeInfo& key, const RegistryValueRow& value) {
+void OfflineInformationBuilder::ShowRegistryValueInfo(const RegistryNodeInfo& key,
+                                                      const RegistryValueRow& value) {
     view_.BringToFront();
     CommonStart(std::nullopt);
     Field("Value Name", value.name, stNormal);
@@ -186,8 +221,8 @@ void OfflineInformationBuilder::ShowFoundFileInfo(const std::string& path) {
     Finish(path);
 }
 
-void OfflineInformationBuilder::ShowDeviceInfo(const HardwareNodeInfo& node,
-                                               const std::vector<hardware::TAdvancedInfo>& hardwareList) {
+void OfflineInformationBuilder::ShowDeviceInfo(
+    const HardwareNodeInfo& node, const std::vector<hardware::TAdvancedInfo>& hardwareList) {
     view_.BringToFront();
     CommonStart(std::pair{node.imageIndex, PictureList::Devices});
     if (node.level <= 1) {
@@ -195,7 +230,8 @@ void OfflineInformationBuilder::ShowDeviceInfo(const HardwareNodeInfo& node,
     } else {
         const size_t index = static_cast<size_t>(node.absoluteIndex - 1);
         const hardware::TAdvancedInfo device =
-            node.absoluteIndex >= 1 && index < hardwareList.size() ? hardwareList[index] : hardware::TAdvancedInfo{};
+            node.absoluteIndex >= 1 && index < hardwareList.size() ? hardwareList[index]
+                                                                   : hardware::TAdvancedInfo{};
         view_.AddLine("Device Name:  ", stLabel);
         view_.Append(node.text, stTitle);
         AddSearchLink("by Device Name: " + node.text);
@@ -224,7 +260,7 @@ void OfflineInformationBuilder::ShowEmptyInfo() {
 void OfflineInformationBuilder::Jump(int linkNumber) {
     if (linkNumber < 0 || static_cast<size_t>(linkNumber) >= links_.LinkTargets.size()) return;
     const std::string& target = links_.LinkTargets[static_cast<size_t>(linkNumber)];
-    if (target.compare(0, 4, "http") == 0 && openInBrowser_) openInBrowser_(target);
+    if (IsWebAddress(target) && openInBrowser_) openInBrowser_(target);
 }
 
 }  // namespace glmx::info

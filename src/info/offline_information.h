@@ -73,7 +73,8 @@ public:
                               const InstalledProgramDetails& installedDetails,
                               std::function<void(const std::string&)> openInBrowser);
 
-    void ShowShellItemInfo(const ShellItemInfo& item, const std::vector<std::string>& columnCaptions);
+    void ShowShellItemInfo(const ShellItemInfo& item,
+                           const std::vector<std::string>& columnCaptions);
     void ShowProgramInfo(const inventory::RunningProgramInfo& record, int image);
     void ShowAutoStartInfo(const inventory::TAutoStartProgramInfo& record, int image);
     void ShowInstalledProgramInfo(const inventory::InstalledProgramInfo& record, int image);
@@ -84,7 +85,8 @@ public:
                         const std::vector<hardware::TAdvancedInfo>& hardwareList);
     void ShowEmptyInfo();
 
-    // A link of the current text was clicked: web addresses open in the browser.
+    // A link of the current text was clicked: http and https addresses open in the browser,
+    // nothing else does.
     void Jump(int linkNumber);
     // Adds a search term; the first of a text stands in the field. "" empties the list.
     void AddSearchLink(std::string_view text);
@@ -95,7 +97,8 @@ private:
     // label + separator in the label style, the value after it, and its search term.
     void Field(std::string_view label, std::string_view value, TextStyle valueStyle,
                std::string_view labelEnd = ":  ", std::string_view linkPrefix = "by ");
-    void MultiLineField(std::string_view label, std::string_view value, std::string_view labelEnd = ":  ");
+    void MultiLineField(std::string_view label, std::string_view value,
+                        std::string_view labelEnd = ":  ");
     void VersionLines(const std::string& path);
 
 public:
@@ -104,7 +107,6 @@ public:
     void WriteVersionLines(const std::vector<std::string>& lines);
 
 private:
-
     StyledTextView& view_;
     settings::ComboBoxItems& searchField_;
     inventory::StatusLine& status_;

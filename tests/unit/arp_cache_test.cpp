@@ -54,8 +54,7 @@ std::vector<std::uint8_t> Record(std::int64_t size, std::uint64_t time = 0, std:
 
 // The four texts in one: size|last used|usage|tracked name.
 std::string Texts(const ArpCacheInfo& info) {
-    return info.sizeText + "|" + info.lastUsedText + "|" + info.usageText + "|" +
-           info.trackedName;
+    return info.sizeText + "|" + info.lastUsedText + "|" + info.usageText + "|" + info.trackedName;
 }
 
 // A locale whose calendar answers what the test says, for dates no real calendar gives.
@@ -89,13 +88,24 @@ TEST_F(SlowInfoCacheTest, AFullRecordGivesAllFourTextsAndOtherSizesNothing) {
 
 TEST_F(SlowInfoCacheTest, SizeIsInMegabytesOnlyWhenPositiveAndTheCountFallsIntoThreeBands) {
     const std::pair<std::int64_t, const char*> sizes[] = {
-        {1048576, "1.00 MB"}, {13107200, "12.50 MB"}, {1, "0.00 MB"}, {1294467072, "1,234.50 MB"},
-        {0, ""}, {-1048576, ""}, {std::numeric_limits<std::int64_t>::min(), ""},
+        {1048576, "1.00 MB"},
+        {13107200, "12.50 MB"},
+        {1, "0.00 MB"},
+        {1294467072, "1,234.50 MB"},
+        {1179648, "1.13 MB"},  // 1.125: half rounds up
+        {0, ""},
+        {-1048576, ""},
+        {std::numeric_limits<std::int64_t>::min(), ""},
     };
     for (const auto& [size, text] : sizes) EXPECT_EQ(Parse(Record(size)).sizeText, text) << size;
     const std::pair<std::int32_t, const char*> counts[] = {
-        {-1, ""}, {0, "rarely"}, {2, "rarely"}, {3, "occasionally"}, {10, "occasionally"},
-        {11, "frequently"}, {std::numeric_limits<std::int32_t>::max(), "frequently"},
+        {-1, ""},
+        {0, "rarely"},
+        {2, "rarely"},
+        {3, "occasionally"},
+        {10, "occasionally"},
+        {11, "frequently"},
+        {std::numeric_limits<std::int32_t>::max(), "frequently"},
     };
     for (const auto& [count, text] : counts)
         EXPECT_EQ(Parse(Record(0, 0, count)).usageText, text) << count;
@@ -119,11 +129,17 @@ TEST_F(SlowInfoCacheTest, LastUsedIsTheLocalDateNothingWhenZeroAndUnknownWhenAll
 
 TEST_F(SlowInfoCacheTest, LastUsedIsUnknownWhenTheCalendarHasNoValidDate) {
     const std::pair<std::optional<CalendarDate>, const char*> cases[] = {
-        {std::nullopt, "(Unknown)"},           {CalendarDate{2025, 13, 1}, "(Unknown)"},
-        {CalendarDate{2025, 2, 29}, "(Unknown)"}, {CalendarDate{2025, 4, 31}, "(Unknown)"},
-        {CalendarDate{2025, 1, 0}, "(Unknown)"},  {CalendarDate{0, 1, 1}, "(Unknown)"},
-        {CalendarDate{10000, 1, 1}, "(Unknown)"}, {CalendarDate{2024, 2, 29}, "02/29/2024"},
+        {std::nullopt, "(Unknown)"},
+        {CalendarDate{2025, 13, 1}, "(Unknown)"},
+        {CalendarDate{2025, 2, 29}, "(Unknown)"},
+        {CalendarDate{2025, 4, 31}, "(Unknown)"},
+        {CalendarDate{2025, 1, 0}, "(Unknown)"},
+        {CalendarDate{0, 1, 1}, "(Unknown)"},
+        {CalendarDate{10000, 1, 1}, "(Unknown)"},
+        {CalendarDate{2024, 2, 29}, "02/29/2024"},
         {CalendarDate{987, 6, 5}, "06/05/0987"},
+        {CalendarDate{2000, 2, 29}, "02/29/2000"},
+        {CalendarDate{1900, 2, 29}, "(Unknown)"},
     };
     for (const auto& [date, text] : cases) {
         const FixedDateLocale odd(date);

@@ -31,6 +31,11 @@ TEST(FakeRegistry, NamesIgnoreCaseForKeysAndValues) {
     auto key = registry.OpenKey(RegRoot::CurrentUser, "SOFTWARE\\quenfield", RegAccess::Read);
     ASSERT_TRUE(key);
     EXPECT_TRUE(key->QueryValue("NAME"));
+    // Both ends of the letter range.
+    key = registry.CreateKey(RegRoot::CurrentUser, "Software\\Quenfield");
+    key->SetValue("zeta", MakeStringData("z"));
+    key->SetValue("alpha", MakeStringData("a"));
+    EXPECT_TRUE(key->QueryValue("ZETA") && key->QueryValue("ALPHA"));
     EXPECT_TRUE(registry.CreateKey(RegRoot::CurrentUser, "software\\QUENFIELD\\Sub"));
     EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read)->SubKeyNames(),
               std::vector<std::string>{"Quenfield"});
@@ -52,7 +57,8 @@ TEST(FakeRegistry, UnnamedValueIsADistinctValueWithAnEmptyName) {
 
 TEST(FakeRegistry, SubKeysListAlphabeticallyIgnoringCase) {
     FakeRegistry registry;
-    for (const char* name : {"b", "C", "a"}) registry.CreateKey(RegRoot::LocalMachine, std::string("S\\") + name);
+    for (const char* name : {"b", "C", "a"})
+        registry.CreateKey(RegRoot::LocalMachine, std::string("S\\") + name);
     EXPECT_EQ(registry.OpenKey(RegRoot::LocalMachine, "S", RegAccess::Read)->SubKeyNames(),
               (std::vector<std::string>{"a", "b", "C"}));
 }
@@ -98,7 +104,10 @@ TEST(RegData, StringDataIsNulTerminatedUtf16AndDecodesDefensively) {
 TEST(RegData, ValueAsTextReadsStringsAndNumbersOnly) {
     EXPECT_EQ(ValueAsText(MakeStringData("x", RegType::ExpandString)), "x");
     EXPECT_EQ(ValueAsText({RegType::Dword, {0x2C, 0x01, 0, 0}}), "300");
+    EXPECT_EQ(ValueAsText({RegType::Dword, {0, 0, 0, 0x80}}), "2147483648");
+    // Every one of the eight bytes counts, the first as the lowest.
     EXPECT_EQ(ValueAsText({RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}}), "1");
+    EXPECT_EQ(ValueAsText({RegType::Qword, {0, 0, 0, 0, 1, 0, 0, 0x80}}), "9223372041149743104");
     EXPECT_EQ(ValueAsText({RegType::Dword, {1, 2}}), std::nullopt);  // truncated
     EXPECT_EQ(ValueAsText({RegType::Binary, {1, 2, 3}}), std::nullopt);
 }

@@ -27,98 +27,66 @@ protected:
 
 using Calls = std::vector<std::string>;
 
-TEST_F(FilesAndFoldersTest, StartsWithoutARootAndTouchesNothing) {
+TEST_F(FilesAndFoldersTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected) {
     EXPECT_EQ(view.Root(), "");
     EXPECT_TRUE(tree.calls.empty());
-}
-
-TEST_F(FilesAndFoldersTest, ASpecialFolderKeywordBecomesTheRootWithoutASelection) {
-    for (const char* keyword : {"rfDesktop", "rfPersonal", "rfRecycleBin"}) {
+    files.AddDirectory("C:\\Data\\Projects");
+    files.AddFile("C:\\Data\\notes.txt");
+    const std::pair<const char*, Calls> cases[] = {
+        {"rfDesktop", {"root rfDesktop"}},  // a special folder's keyword
+        {"rfRecycleBin", {"root rfRecycleBin"}},
+        {"c:\\data\\projects", {"root c:\\data\\projects", "select c:\\data\\projects"}},
+        {"c:\\data\\projects", {"root c:\\data\\projects", "select c:\\data\\projects"}},
+        {"C:\\Nowhere", {"root C:\\Nowhere"}},
+        {"C:\\Data\\notes.txt", {"root C:\\Data\\notes.txt"}},
+        {"", {"root "}},
+    };
+    for (const auto& [root, calls] : cases) {
         tree.calls.clear();
-        view.SetRoot(keyword);
-        EXPECT_EQ(view.Root(), keyword);
-        EXPECT_EQ(tree.calls, Calls{std::string("root ") + keyword});
+        view.SetRoot(root);
+        EXPECT_EQ(view.Root(), root);
+        EXPECT_EQ(tree.calls, calls) << root;
     }
 }
 
-TEST_F(FilesAndFoldersTest, AnExistingFolderIsTheRootAndIsSelected) {
-    files.AddDirectory("C:\\Data\\Projects");
-    view.SetRoot("c:\\data\\projects");
-    EXPECT_EQ(view.Root(), "c:\\data\\projects");
-    EXPECT_EQ(tree.calls, (Calls{"root c:\\data\\projects", "select c:\\data\\projects"}));
-}
-
-TEST_F(FilesAndFoldersTest, AMissingFolderOrAFileIsTheRootButNotSelected) {
-    files.AddFile("C:\\Data\\notes.txt");
-    view.SetRoot("C:\\Nowhere");
-    view.SetRoot("C:\\Data\\notes.txt");
-    EXPECT_EQ(view.Root(), "C:\\Data\\notes.txt");
-    EXPECT_EQ(tree.calls, (Calls{"root C:\\Nowhere", "root C:\\Data\\notes.txt"}));
-}
-
-TEST_F(FilesAndFoldersTest, EveryRootIsPassedOnAgainEvenWhenUnchanged) {
-    files.AddDirectory("D:\\");
-    view.SetRoot("D:\\");
-    view.SetRoot("D:\\");
-    view.SetRoot("");
-    EXPECT_EQ(view.Root(), "");
-    EXPECT_EQ(tree.calls, (Calls{"root D:\\", "select D:\\", "root D:\\", "select D:\\", "root "}));
-}
-
-TEST(FakeFileSystemTest, NamesCompareWithoutRegardToAsciiCase) {
+TEST(FakeFileSystemTest, PathsFollowWindowsRules) {
     platform::FakeFileSystem files;
     files.AddDirectory("C:\\Program Files\\Tool");
     files.AddFile("C:\\Program Files\\Tool\\Tool.EXE");
-    EXPECT_TRUE(files.DirectoryExists("c:\\PROGRAM FILES\\tool"));
-    EXPECT_TRUE(files.FileExists("C:\\program files\\TOOL\\tool.exe"));
-    // Only ASCII letters fold; others must match exactly.
     files.AddFile("C:\\\u00e4.txt");
-    EXPECT_TRUE(files.FileExists("C:\\\u00e4.TXT"));
-    EXPECT_FALSE(files.FileExists("C:\\\u00c4.txt"));
-}
-
-TEST(FakeFileSystemTest, FilesAndDirectoriesAreToldApartAndTheFoldersAboveExist) {
-    platform::FakeFileSystem files;
     files.AddFile("C:\\A\\B\\c.txt");
-    EXPECT_TRUE(files.FileExists("C:\\A\\B\\c.txt"));
-    EXPECT_FALSE(files.DirectoryExists("C:\\A\\B\\c.txt"));
-    EXPECT_TRUE(files.DirectoryExists("C:\\A\\B"));
-    EXPECT_TRUE(files.DirectoryExists("C:\\A"));
-    EXPECT_TRUE(files.DirectoryExists("C:\\"));
-    EXPECT_FALSE(files.FileExists("C:\\A"));
-    EXPECT_FALSE(files.FileExists("C:\\A\\B\\c"));
-    EXPECT_FALSE(files.DirectoryExists("C:\\A\\B\\C"));
-}
-
-TEST(FakeFileSystemTest, SeparatorsAndATrailingBackslashFollowWindows) {
-    platform::FakeFileSystem files;
     files.AddDirectory("C:/Users/Me/");
     files.AddFile("C:\\Users\\Me\\x.ini");
-    EXPECT_TRUE(files.DirectoryExists("C:\\Users\\Me"));
-    EXPECT_TRUE(files.DirectoryExists("C:\\Users\\Me\\"));
-    EXPECT_TRUE(files.FileExists("C:/Users/Me/x.ini"));
-    EXPECT_FALSE(files.FileExists("C:\\Users\\Me\\x.ini\\"));
-}
-
-TEST(FakeFileSystemTest, NetworkPathsAndEmptyOrOddInputFindNothingUnlessAdded) {
-    platform::FakeFileSystem files;
     files.AddFile("\\\\server\\share\\file.txt");
-    EXPECT_TRUE(files.FileExists("\\\\SERVER\\share\\file.txt"));
-    EXPECT_TRUE(files.DirectoryExists("\\\\server\\share"));
-    EXPECT_FALSE(files.DirectoryExists("\\"));
-    EXPECT_FALSE(files.DirectoryExists(""));
-    EXPECT_FALSE(files.FileExists(""));
     files.AddFile("C:\\x");
-    EXPECT_FALSE(files.FileExists(std::string("C:\\x\0y", 6)));
     files.AddDirectory("");  // names nothing; ignored
-    EXPECT_FALSE(files.DirectoryExists(""));
-}
-
-TEST(FakeFileSystemTest, TheWindowsFolderIsConfigurable) {
-    platform::FakeFileSystem files;
-    EXPECT_EQ(files.WindowsFolder(), "C:\\Windows");
-    files.SetWindowsFolder("D:\\WINNT");
-    EXPECT_EQ(files.WindowsFolder(), "D:\\WINNT");
+    struct Case {
+        std::string path;
+        bool file, directory;
+    };
+    const Case cases[] = {
+        {"c:\\PROGRAM FILES\\tool", false, true},
+        {"C:\\program files\\TOOL\\tool.exe", true, false},
+        {"C:\\\u00e4.TXT", true, false},
+        {"C:\\\u00c4.txt", false, false},  // only ASCII letters fold
+        {"C:\\A\\B\\c.txt", true, false},
+        {"C:\\A\\B", false, true},
+        {"C:\\", false, true},
+        {"C:\\A\\B\\c", false, false},
+        {"C:\\A\\B\\C", false, false},
+        {"C:\\Users\\Me\\", false, true},
+        {"C:/Users/Me/x.ini", true, false},
+        {"C:\\Users\\Me\\x.ini\\", false, false},
+        {"\\\\SERVER\\share\\file.txt", true, false},
+        {"\\\\server\\share", false, true},
+        {"\\", false, false},
+        {"", false, false},
+        {std::string("C:\\x\0y", 6), false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(files.FileExists(c.path), c.file) << c.path;
+        EXPECT_EQ(files.DirectoryExists(c.path), c.directory) << c.path;
+    }
 }
 
 TEST(FakeShellTest, IconIndexesDefaultToZeroAndMatchPathsInAnyAsciiCase) {

@@ -5,6 +5,7 @@
 
 #include "platform/fake/fake_registry.h"
 #include "settings/settings_stores.h"
+#include "support/recording_combo_box.h"
 
 namespace glmx::settings {
 namespace {
@@ -12,27 +13,16 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class RecordingCombo final : public ComboBoxItems {
-public:
-    void ClearItems() override { items.clear(); }
-    void AddItem(std::string_view text) override { items.emplace_back(text); }
-    int ItemCount() const override { return static_cast<int>(items.size()); }
-    void SelectItem(int index) override {
-        selected = index;
-        text = items.at(static_cast<size_t>(index));
-    }
-    void SetText(std::string_view value) override { text = value; }
-
-    std::vector<std::string> items{"stale"};
-    int selected = -1;
-    std::string text = "typed by the user";
-};
-
 class HistoryTest : public ::testing::Test {
 protected:
     platform::FakeRegistry registry;
     SettingsStores stores{registry};
-    RecordingCombo box;
+    void SetUp() override {
+        box.items = {"stale"};
+        box.text = "typed by the user";
+    }
+
+    glmx::testing::RecordingComboBox box;
 };
 
 TEST_F(HistoryTest, DefaultMasksListNewestFirstWithoutTouchingTheText) {
@@ -45,8 +35,9 @@ TEST_F(HistoryTest, DefaultMasksListNewestFirstWithoutTouchingTheText) {
 
 TEST_F(HistoryTest, ADeletedDefaultComesBackAndThenStandsFirst) {
     stores.FileSearchHistory.WriteImplicitValues();
-    registry.OpenKey(platform::RegRoot::CurrentUser, stores.FileSearchHistory.KeyPath(),
-                     platform::RegAccess::ReadWrite)
+    registry
+        .OpenKey(platform::RegRoot::CurrentUser, stores.FileSearchHistory.KeyPath(),
+                 platform::RegAccess::ReadWrite)
         ->DeleteValue("*.bat");
     stores.FileSearchHistory.WriteImplicitValues();
     FillComboFromHistory(stores.FileSearchHistory, box, false);

@@ -144,9 +144,9 @@ TEST_F(CollectorTest, OnlyTheFirst1024ModulesAreExamined) {
     EXPECT_EQ(GetProcessExePath(system, 77), "");  // cannot be opened
 
     // The walk stops at the program: no more names are read than needed.
-    system.modules[6] = {"C:\first.exe", "C:\a.dll", "C:\b.dll"};
+    system.modules[6] = {"C:\\first.exe", "C:\\a.dll", "C:\\b.dll"};
     system.moduleNamesRead = 0;
-    EXPECT_EQ(GetProcessExePath(system, 6), "C:\first.exe");
+    EXPECT_EQ(GetProcessExePath(system, 6), "C:\\first.exe");
     EXPECT_EQ(system.moduleNamesRead, 1u);
 }
 

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/fake/fake_registry.h"
+#include "support/recording_combo_box.h"
 
 namespace glmx::ui {
 namespace {
@@ -19,10 +20,14 @@ using Log = std::vector<std::string>;
 
 std::string PageName(Page page) {
     switch (page) {
-        case Page::Folders: return "pgFolders";
-        case Page::Inventory: return "pgInventory";
-        case Page::Hardware: return "pgHardware";
-        case Page::CustomSearch: return "custom";
+        case Page::Folders:
+            return "pgFolders";
+        case Page::Inventory:
+            return "pgInventory";
+        case Page::Hardware:
+            return "pgHardware";
+        case Page::CustomSearch:
+            return "custom";
     }
     return "?";
 }
@@ -32,7 +37,8 @@ class RecordingWindow final : public MainWindowChrome, public inventory::Invento
 public:
     class Button final : public inventory::ControlButton {
     public:
-        Button(RecordingWindow& window, std::string name) : window_(window), name_(std::move(name)) {}
+        Button(RecordingWindow& window, std::string name)
+            : window_(window), name_(std::move(name)) {}
         void ShowWithCaption(std::string_view text) override {
             visible = true;
             caption = text;
@@ -60,8 +66,14 @@ public:
     void SetStartupFilterIndex(int index) override { startupFilterIndex = index; }
     settings::ComboBoxItems& SearchField() override { return searchField; }
     void FocusSearchField() override { log.push_back("focus search field"); }
-    void BeginWaitCursor() override { log.push_back("hourglass"); ++waiting; }
-    void EndWaitCursor() override { log.push_back("default cursor"); --waiting; }
+    void BeginWaitCursor() override {
+        log.push_back("hourglass");
+        ++waiting;
+    }
+    void EndWaitCursor() override {
+        log.push_back("default cursor");
+        --waiting;
+    }
 
     void SuspendListDrawing() override { log.push_back("suspend drawing"); }
     void ResumeListDrawing() override { log.push_back("resume drawing"); }
@@ -77,17 +89,6 @@ public:
     void ShowRunningAppsOptions(bool shown) override { runningAppsOptions = shown; }
     void UseListImages(inventory::ListImages images) override { listImages = images; }
 
-    class Combo final : public settings::ComboBoxItems {
-    public:
-        void ClearItems() override { items.clear(); }
-        void AddItem(std::string_view text) override { items.emplace_back(text); }
-        int ItemCount() const override { return static_cast<int>(items.size()); }
-        void SelectItem(int index) override { text = items.at(static_cast<size_t>(index)); }
-        void SetText(std::string_view value) override { text = value; }
-        std::vector<std::string> items;
-        std::string text = "typed";
-    };
-
     Log log;
     bool functionPages = true;
     Page activePage = Page::Folders;
@@ -98,7 +99,7 @@ public:
                                    {Page::Inventory, {*this, "inventory button"}},
                                    {Page::Hardware, {*this, "hardware button"}}};
     int startupFilterIndex = -1;
-    Combo searchField;
+    glmx::testing::RecordingComboBox searchField;
     int waiting = 0;
     std::vector<std::pair<std::string, int>> columns;
     bool treePanel = false, registryTreePanel = false, searchPanel = false;
@@ -113,8 +114,12 @@ public:
         log_.push_back("collect " + name_);
         if (failCollect) throw std::runtime_error("collector failed");
     }
-    void Fill(int filter) override { log_.push_back("fill " + name_ + " " + std::to_string(filter)); }
-    void ShowItemInfo(int row) override { log_.push_back("info " + name_ + " row " + std::to_string(row)); }
+    void Fill(int filter) override {
+        log_.push_back("fill " + name_ + " " + std::to_string(filter));
+    }
+    void ShowItemInfo(int row) override {
+        log_.push_back("info " + name_ + " row " + std::to_string(row));
+    }
     bool failCollect = false;
 
 private:
@@ -122,8 +127,11 @@ private:
     std::string name_;
 };
 
-class RecordingFeatures final : public FolderPage, public RegistryBrowser, public HardwareBrowser,
-                                public FileSearchResults, public OfflineInformation,
+class RecordingFeatures final : public FolderPage,
+                                public RegistryBrowser,
+                                public HardwareBrowser,
+                                public FileSearchResults,
+                                public OfflineInformation,
                                 public InventoryListState {
 public:
     explicit RecordingFeatures(Log& log) : log_(log) {}
@@ -131,11 +139,15 @@ public:
     void ShowSelectedFolderInfo() override { log_.push_back("folder info"); }
     void BuildRegistryTree() override { log_.push_back("build registry tree"); }
     void ShowRegistryKeyInfo() override { log_.push_back("registry key info"); }
-    void ShowRegistryValueInfo(int row) override { log_.push_back("registry value info " + std::to_string(row)); }
+    void ShowRegistryValueInfo(int row) override {
+        log_.push_back("registry value info " + std::to_string(row));
+    }
     void BuildHardwareTree() override { log_.push_back("build hardware tree"); }
     int SelectedNodeAbsoluteIndex() const override { return hardwareNode; }
     void ShowDeviceInfo() override { log_.push_back("device info"); }
-    void ShowFoundFileInfo(const std::string& path) override { log_.push_back("file info " + path); }
+    void ShowFoundFileInfo(const std::string& path) override {
+        log_.push_back("file info " + path);
+    }
     void ShowEmptyInfo() override { log_.push_back("empty info"); }
     int RowCount() const override { return rows; }
     int SelectedRow() const override { return selected; }
@@ -181,6 +193,8 @@ struct Expected {
     Log calls;
 };
 
+// One row per view.
+// clang-format off
 const std::vector<std::pair<std::string, int>> kProgramColumns = {
     {"Program Name", 250}, {"File Name", 100}, {"Company Name", 200}, {"Version", 100},
     {"Copyright", 300}, {"File Description", 200}, {"File Version", 200},
@@ -220,6 +234,7 @@ const Expected kInventoryViews[] = {
      {"label pgInventory \"Windows Registry\"", "suspend drawing", "resume drawing",
       "inventory button \"Registry Editor\"", "build registry tree", "registry key info"}},
 };
+// clang-format on
 
 TEST_F(ViewSwitcherTest, EveryInventoryViewSetsUpItsPageListAndButtonAndFillsInOrder) {
     for (const Expected& expected : kInventoryViews) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
+
 #include "platform/fake/fake_registry.h"
 #include "settings/settings_stores.h"
 
@@ -11,17 +14,19 @@ namespace {
 using platform::RegAccess;
 using platform::RegRoot;
 
+constexpr const char* kBoundNames[] = {"Top", "Left", "Width", "Height"};
+
 class PlacementTest : public ::testing::Test {
 protected:
     void Store(const char* name, const char* value) {
         registry.CreateKey(RegRoot::CurrentUser, desktop().KeyPath())
             ->SetValue(name, platform::MakeStringData(value));
     }
-    std::vector<std::pair<std::string, std::string>> StoredValues() {
-        std::vector<std::pair<std::string, std::string>> values;
+    settings::TValueList StoredValues() {
+        settings::TValueList values;
         if (auto key = registry.OpenKey(RegRoot::CurrentUser, desktop().KeyPath(), RegAccess::Read))
             for (const auto& value : key->Values())
-                values.emplace_back(value.name, platform::DecodeStringData(value.data));
+                values.push_back({value.name, platform::DecodeStringData(value.data)});
         return values;
     }
     settings::TRegInfoClass& desktop() { return stores.DesktopSettings; }
@@ -34,32 +39,24 @@ TEST_F(PlacementTest, FirstStartWritesTheDefaultsAndOpensNormalAt50By50) {
     const StartPlacement placement = RestorePlacement(desktop());
     EXPECT_EQ(placement.bounds, (WindowBounds{50, 50, 850, 600}));
     EXPECT_EQ(placement.state, WindowState::Normal);
-    EXPECT_EQ(StoredValues(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"Top", "50"},
-                                  {"Left", "50"},
-                                  {"Width", "850"},
-                                  {"Height", "600"},
-                                  {"MaximizedWindow", "0"}}));
+    EXPECT_EQ(StoredValues(), desktop().ImplicitValues().List());  // listed in the store's test
 }
 
-TEST_F(PlacementTest, StoredPlacementIsRestored) {
-    Store("Top", "10");
-    Store("Left", "-20");
-    Store("Width", "1000");
-    Store("Height", "700");
-    Store("MaximizedWindow", "1");
-    const StartPlacement placement = RestorePlacement(desktop());
-    EXPECT_EQ(placement.bounds, (WindowBounds{-20, 10, 1000, 700}));
-    EXPECT_EQ(placement.state, WindowState::Maximized);
-}
-
-TEST_F(PlacementTest, ValuesChangedByHandToNonNumbersFallBackToTheirDefaults) {
-    Store("Top", "high");
-    Store("Left", "");
-    Store("Width", "12.5");
-    Store("Height", "640");
-    const StartPlacement placement = RestorePlacement(desktop());
-    EXPECT_EQ(placement.bounds, (WindowBounds{50, 50, 850, 640}));
+// Each row: Top, Left, Width, Height as stored, and the bounds read.
+TEST_F(PlacementTest, StoredBoundsAreRestoredAndUnusableOnesTakeTheirDefaults) {
+    const std::pair<std::array<const char*, 4>, WindowBounds> cases[] = {
+        {{"10", "-20", "1000", "700"}, {-20, 10, 1000, 700}},
+        {{"high", "", "12.5", "640"}, {50, 50, 850, 640}},  // not numbers
+        {{"-2147483648", "-2147483648", "200", "150"}, {INT_MIN, INT_MIN, 200, 150}},
+        // Too small to show the window's controls: a title bar only, which would stick.
+        {{"0", "0", "199", "149"}, {0, 0, 850, 600}},
+        {{"0", "0", "0", "-600"}, {0, 0, 850, 600}},
+        {{"0", "0", "6", "6"}, {0, 0, 850, 600}},
+    };
+    for (const auto& [stored, bounds] : cases) {
+        for (size_t i = 0; i < 4; ++i) Store(kBoundNames[i], stored[i]);
+        EXPECT_EQ(RestorePlacement(desktop()).bounds, bounds) << stored[2] << "x" << stored[3];
+    }
 }
 
 TEST_F(PlacementTest, OnlyTheExactFlagTextsChooseAState) {
@@ -67,17 +64,18 @@ TEST_F(PlacementTest, OnlyTheExactFlagTextsChooseAState) {
     EXPECT_EQ(RestorePlacement(desktop()).state, std::nullopt);
     Store("MaximizedWindow", "0");
     EXPECT_EQ(RestorePlacement(desktop()).state, WindowState::Normal);
+    Store("MaximizedWindow", "1");
+    EXPECT_EQ(RestorePlacement(desktop()).state, WindowState::Maximized);
 }
 
 TEST_F(PlacementTest, NormalCloseWritesStateThenBoundsInOrder) {
     RestorePlacement(desktop());
     SavePlacement(desktop(), WindowState::Normal, {11, 22, 333, 444});
-    EXPECT_EQ(StoredValues(), (std::vector<std::pair<std::string, std::string>>{
-                                  {"Top", "22"},
-                                  {"Left", "11"},
-                                  {"Width", "333"},
-                                  {"Height", "444"},
-                                  {"MaximizedWindow", "0"}}));
+    EXPECT_EQ(StoredValues(), (settings::TValueList{{"Top", "22"},
+                                                    {"Left", "11"},
+                                                    {"Width", "333"},
+                                                    {"Height", "444"},
+                                                    {"MaximizedWindow", "0"}}));
 }
 
 TEST_F(PlacementTest, MaximizedCloseKeepsTheLastNormalBounds) {
@@ -107,12 +105,14 @@ TEST(KeepOnAMonitor, BoundsThatShowAnywhereStay) {
 TEST(KeepOnAMonitor, BoundsOffEveryMonitorMoveOntoTheNearest) {
     const std::vector<ScreenRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
     // Right of the second monitor: pulled back inside it.
-    EXPECT_EQ(KeepOnAMonitor({5000, 100, 850, 600}, monitors),
-              (WindowBounds{2350, 100, 850, 600}));
+    EXPECT_EQ(KeepOnAMonitor({5000, 100, 850, 600}, monitors), (WindowBounds{2350, 100, 850, 600}));
     // Above and left of the first: into its top-left corner.
     EXPECT_EQ(KeepOnAMonitor({-3000, -2000, 850, 600}, monitors), (WindowBounds{0, 0, 850, 600}));
-    // Touching the edge is not showing.
+    // Touching an edge is not showing, on any side.
     EXPECT_EQ(KeepOnAMonitor({-850, 10, 850, 600}, monitors), (WindowBounds{0, 10, 850, 600}));
+    const std::vector<ScreenRect> one{{0, 0, 1024, 768}};
+    EXPECT_EQ(KeepOnAMonitor({1024, 10, 300, 200}, one), (WindowBounds{724, 10, 300, 200}));
+    EXPECT_EQ(KeepOnAMonitor({10, 768, 300, 200}, one), (WindowBounds{10, 568, 300, 200}));
     // Larger than the monitor: its top-left corner stays reachable.
     EXPECT_EQ(KeepOnAMonitor({0, 5000, 4000, 3000}, {{0, 0, 1024, 768}}),
               (WindowBounds{0, 0, 4000, 3000}));
@@ -125,6 +125,9 @@ TEST(KeepOnAMonitor, ExtremeStoredNumbersDoNotOverflow) {
     EXPECT_EQ(placed.left, 0);
     EXPECT_EQ(placed.top, 0);
     EXPECT_EQ(KeepOnAMonitor({5, 5, 0, -10}, monitors), (WindowBounds{5, 5, 0, -10}));
+    // Far up and left of two monitors side by side: the squared distances pass 2^63.
+    const std::vector<ScreenRect> pair{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
+    EXPECT_EQ(KeepOnAMonitor({INT_MIN, INT_MIN, 850, 600}, pair), (WindowBounds{0, 0, 850, 600}));
 }
 
 TEST(KeepOnAMonitor, WithoutMonitorsNothingMoves) {

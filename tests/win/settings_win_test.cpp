@@ -7,24 +7,15 @@
 #include "platform/win32/win32_registry.h"
 #include "settings/history.h"
 #include "settings/settings_stores.h"
+#include "support/recording_combo_box.h"
 #include "support/scoped_test_key.h"
 
 namespace glmx::settings {
 namespace {
 
-using ::testing::UnorderedElementsAre;
 using platform::RegAccess;
 using platform::RegRoot;
-
-class ListBox final : public ComboBoxItems {
-public:
-    void ClearItems() override { items.clear(); }
-    void AddItem(std::string_view text) override { items.emplace_back(text); }
-    int ItemCount() const override { return static_cast<int>(items.size()); }
-    void SelectItem(int) override {}
-    void SetText(std::string_view) override {}
-    std::vector<std::string> items;
-};
+using ::testing::UnorderedElementsAre;
 
 class SettingsWinTest : public ::testing::Test {
 protected:
@@ -37,9 +28,12 @@ TEST_F(SettingsWinTest, FirstStartCreatesEveryStoreKeyWithItsDefaults) {
     app::RestorePlacement(stores.DesktopSettings);
     app::PrepareConfigurationStores(stores);
 
-    auto desktop = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Desktop", RegAccess::Read);
-    auto configuration = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Configuration", RegAccess::Read);
-    auto masks = registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\History\\File Search History", RegAccess::Read);
+    auto desktop =
+        registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Desktop", RegAccess::Read);
+    auto configuration =
+        registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\Configuration", RegAccess::Read);
+    auto masks = registry.OpenKey(
+        RegRoot::CurrentUser, testKey.Path() + "\\History\\File Search History", RegAccess::Read);
     ASSERT_TRUE(desktop && configuration && masks);
     EXPECT_EQ(desktop->Values().size(), 5u);
     EXPECT_EQ(configuration->Values().size(), 8u);
@@ -64,7 +58,7 @@ TEST_F(SettingsWinTest, HistoriesFillBoxesAndDeleteAllRemovesTheKey) {
     AddToHistory(stores.InternetAddressHistory, "EXAMPLE.ORG");
     AddToHistory(stores.InternetAddressHistory, "quenfield.test");
     registry.CreateKey(RegRoot::CurrentUser, stores.InternetAddressHistory.KeyPath() + "\\Stray");
-    ListBox box;
+    glmx::testing::RecordingComboBox box;
     FillComboFromHistory(stores.InternetAddressHistory, box, true);
     EXPECT_THAT(box.items, UnorderedElementsAre("example.org", "quenfield.test"));
 
