@@ -86,6 +86,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/item_actions_test.cpp
   tests/unit/offline_information_test.cpp
   tests/unit/paths_test.cpp
+  tests/unit/process_collection_test.cpp
   tests/unit/reg_info_test.cpp
   tests/unit/running_programs_test.cpp
   tests/unit/settings_stores_test.cpp
