@@ -34,6 +34,7 @@ set(GLMX_CORE_SOURCES
 
 # The Windows implementation of the platform services and the window layer.
 set(GLMX_WIN32_SOURCES
+  src/app/program.cpp
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_system.cpp
   src/platform/win32/win32_locale.cpp
@@ -44,17 +45,24 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_processes.cpp
   src/platform/win32/win32_registry.cpp
   src/ui/mainwindow/about_box.cpp
-  src/ui/mainwindow/function_pages.cpp
+  src/ui/mainwindow/folder_page.cpp
+  src/ui/mainwindow/function_bar.cpp
+  src/ui/mainwindow/hardware_page.cpp
   src/ui/mainwindow/information_panel.cpp
+  src/ui/mainwindow/inventory_page.cpp
   src/ui/mainwindow/inventory_views.cpp
   src/ui/mainwindow/main_menu.cpp
   src/ui/mainwindow/main_toolbar.cpp
   src/ui/mainwindow/main_window.cpp
+  src/ui/mainwindow/notebook.cpp
   src/ui/mainwindow/offline_panel.cpp
   src/ui/mainwindow/program_list_control.cpp
+  src/ui/mainwindow/status_bar.cpp
+  src/ui/mainwindow/view_switch_chrome.cpp
   src/ui/win32/combo_box.cpp
   src/ui/win32/dpi.cpp
   src/ui/win32/error_box.cpp
+  src/ui/win32/focus.cpp
   src/ui/win32/image_button.cpp
   src/ui/win32/image_lists.cpp
   src/ui/win32/panel.cpp

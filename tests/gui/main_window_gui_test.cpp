@@ -8,7 +8,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <map>
 
 #include "inventory/inventory_list.h"
@@ -51,47 +55,24 @@ bool Shown(HWND window) { return IsWindowVisible(window) != FALSE; }
 
 class MainWindowGuiTest : public ::testing::Test {
 protected:
-    // Everything a switch must leave for the view.
+    // What a switch must leave in the real window; which columns, panels and labels
+    // each view gets is proved natively against the switch rules.
     void ExpectShowing(ViewKind view) {
         SCOPED_TRACE("view " + std::to_string(view));
         ui::TFMain& main = window.Main();
         const ui::ViewInfo& info = ui::InfoOf(view);
         EXPECT_EQ(window.CurrentView(), view);
         EXPECT_EQ(main.Pages().ActivePage(), info.page);
-        EXPECT_TRUE(Shown(main.Pages().PageWindow(info.page)) || info.page == Page::CustomSearch);
+        EXPECT_TRUE(Shown(window.PageWindow(info.page)) || info.page == Page::CustomSearch);
         EXPECT_THAT(main.Toolbar().PressedButtons(), ElementsAre(view));
         EXPECT_THAT(ui::CheckedViewEntries(main.MenuBar()), ElementsAre(view));
-        EXPECT_EQ(main.FunctionPagesShown(), view != vkCustomSearch);
-        EXPECT_EQ(Shown(main.Pages().Notebook()), view != vkCustomSearch);
+        EXPECT_EQ(Shown(main.Pages().Window()), view != vkCustomSearch);
         EXPECT_EQ(Shown(main.NotebookSplitter()), view != vkCustomSearch);
+        // The keyboard focus never stays behind on a window the user cannot see.
+        if (HWND focus = GetFocus()) EXPECT_TRUE(Shown(focus));
         if (info.page == Page::CustomSearch) return;
-
-        if (view != vkOtherPlace) EXPECT_EQ(main.Pages().PageLabel(info.page), info.label);
-        HWND button = main.Pages().ControlButtonHandle(info.page);
-        EXPECT_TRUE(Shown(button));
-        EXPECT_EQ(TextOf(button), inventory::ControlButtonCaption(view));
-        if (info.page != Page::Inventory) return;
-
-        std::vector<std::pair<std::string, int>> expectedColumns;
-        for (const auto& column : inventory::InventoryColumns(view))
-            expectedColumns.emplace_back(std::string(column.caption), column.width);
-        EXPECT_EQ(ColumnsOf(main.Pages().InventoryList()), expectedColumns);
-        const bool tree = view == vkSearchFiles || view == vkRegistry;
-        EXPECT_EQ(Shown(main.Pages().TreePanel()), tree);
-        if (tree) {
-            EXPECT_EQ(Shown(main.Pages().RegistryTreePanel()), view == vkRegistry);
-            EXPECT_EQ(Shown(main.Pages().SearchPanel()), view == vkSearchFiles);
-        }
-        EXPECT_EQ(Shown(main.Pages().StartupOptionsPanel()), view == vkAutoStart);
-        EXPECT_EQ(Shown(main.Pages().RunningAppsOptionsPanel()), view == vkRunningApplications);
-        const HIMAGELIST small = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_SMALL);
-        const HIMAGELIST large = ListView_GetImageList(main.Pages().InventoryList(), LVSIL_NORMAL);
-        if (view == vkRegistry) {
-            EXPECT_EQ(small, large);
-            EXPECT_EQ(ImageList_GetImageCount(small), 8);
-        } else {
-            EXPECT_NE(small, large);
-        }
+        if (view != vkOtherPlace) EXPECT_EQ(window.PageLabel(info.page), info.label);
+        EXPECT_EQ(TextOf(window.ControlButton(info.page)), inventory::ControlButtonCaption(view));
     }
 
     // A real click in the middle of the tool bar button.
@@ -156,6 +137,82 @@ TEST_F(MainWindowGuiTest, CustomSearchHidesTheNotebookAndAnyOtherViewShowsItAgai
     }
 }
 
+TEST_F(MainWindowGuiTest, TheInventoryPageShowsTheViewsColumnsPanelsAndImages) {
+    ui::InventoryPageController& page = window.App().InventoryPage();
+    for (ViewKind view : {vkRegistry, vkAutoStart, vkSearchFiles, vkRunningApplications}) {
+        SCOPED_TRACE("view " + std::to_string(view));
+        Command(ui::ViewCommand(view));
+        std::vector<std::pair<std::string, int>> expectedColumns;
+        for (const auto& column : inventory::InventoryColumns(view))
+            expectedColumns.emplace_back(std::string(column.caption), column.width);
+        EXPECT_EQ(ColumnsOf(page.List()), expectedColumns);
+        const bool tree = view == vkSearchFiles || view == vkRegistry;
+        EXPECT_EQ(Shown(page.TreePanel()), tree);
+        if (tree) {
+            EXPECT_EQ(Shown(page.RegistryTreePanel()), view == vkRegistry);
+            EXPECT_EQ(Shown(page.SearchPanel()), view == vkSearchFiles);
+        }
+        EXPECT_EQ(Shown(page.StartupOptionsPanel()), view == vkAutoStart);
+        EXPECT_EQ(Shown(page.RunningAppsOptionsPanel()), view == vkRunningApplications);
+        const HIMAGELIST small = ListView_GetImageList(page.List(), LVSIL_SMALL);
+        const HIMAGELIST large = ListView_GetImageList(page.List(), LVSIL_NORMAL);
+        if (view == vkRegistry) {
+            EXPECT_EQ(small, large);
+            EXPECT_EQ(ImageList_GetImageCount(small), 8);
+        } else {
+            EXPECT_NE(small, large);
+        }
+    }
+}
+
+// Every switch from every view, with the focus on a control of the page that goes
+// (a press on the control button released outside it focuses it without a click).
+TEST_F(MainWindowGuiTest, NoSwitchLeavesTheFocusOnAHiddenWindow) {
+    std::vector<ViewKind> views = DirectViews();
+    views.push_back(vkCustomSearch);
+    for (ViewKind from : views) {
+        for (ViewKind to : views) {
+            Command(ui::ViewCommand(from));
+            const ui::ViewInfo& info = ui::InfoOf(from);
+            if (info.page != Page::CustomSearch) SetFocus(window.ControlButton(info.page));
+            Command(ui::ViewCommand(to));
+            SCOPED_TRACE("from " + std::to_string(from) + " to " + std::to_string(to));
+            HWND focus = GetFocus();
+            ASSERT_TRUE(focus);
+            EXPECT_TRUE(Shown(focus));
+        }
+    }
+}
+
+// A mnemonic key with the focus left under a hidden page made the dialog manager
+// search for ever; a watchdog turns such a hang into a failure.
+TEST_F(MainWindowGuiTest, AnAltKeyAfterLeavingAPageWhoseButtonHadTheFocusIsAnswered) {
+    SetFocus(window.ControlButton(Page::Folders));
+    ClickToolbarButton(vkHardware);
+    std::atomic<bool> done{false};
+    std::thread watchdog([&done] {
+        for (int tenth = 0; tenth < 200 && !done; ++tenth) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (!done) {
+            std::fputs("the window stopped answering after Alt+V\n", stderr);
+            std::_Exit(3);
+        }
+    });
+    // The key may open the View menu, as it should: close it as a user would.
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+    MSG keyDown{GetFocus(), WM_SYSKEYDOWN, 'V', 0x20000000};
+    MSG character{GetFocus(), WM_SYSCHAR, 'v', 0x20000000};
+    window.Main().PreTranslateMessage(keyDown);
+    window.Main().PreTranslateMessage(character);
+    WindowUnderTest::PumpMessages();
+    done = true;
+    watchdog.join();
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+}
+
 TEST_F(MainWindowGuiTest, ChoosingAPlaceShowsItsCaptionAndAnUndefinedPlaceDoesNothing) {
     const auto entries = shell::places::PlacesMenuEntries();
     Command(ui::ViewCommand(vkRegistry));
@@ -163,7 +220,7 @@ TEST_F(MainWindowGuiTest, ChoosingAPlaceShowsItsCaptionAndAnUndefinedPlaceDoesNo
     ExpectShowing(vkRegistry);
     Command(ui::cmdPlaceFirst + 6);
     ExpectShowing(vkOtherPlace);
-    EXPECT_EQ(window.Main().Pages().PageLabel(Page::Folders), entries[6].caption);
+    EXPECT_EQ(window.PageLabel(Page::Folders), entries[6].caption);
 }
 
 TEST_F(MainWindowGuiTest, ThePlacesMenuLeavesTheCurrentButtonPressedWhenNothingIsChosen) {
@@ -179,7 +236,7 @@ TEST_F(MainWindowGuiTest, ThePlacesMenuLeavesTheCurrentButtonPressedWhenNothingI
 
 TEST_F(MainWindowGuiTest, TheShowTypeBoxStoresTheChoiceAndShowsAutoStartAgain) {
     Command(ui::ViewCommand(vkAutoStart));
-    HWND combo = window.Main().Pages().StartupFilterCombo();
+    HWND combo = window.App().InventoryPage().StartupFilterBox();
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0);
     SendMessageW(combo, CB_SETCURSEL, 2, 0);
@@ -248,13 +305,13 @@ TEST_F(MainWindowGuiTest, LayoutHoldsFromTinyToFullScreen) {
         GetWindowRect(window.Handle(), &window_rect);
         RECT progress{};
         GetWindowRect(window.Main().ProgressBar(), &progress);
-        MapWindowPoints(nullptr, window.Main().StatusBar(), reinterpret_cast<POINT*>(&progress), 2);
+        MapWindowPoints(nullptr, window.Main().StatusBarHandle(), reinterpret_cast<POINT*>(&progress), 2);
         EXPECT_EQ(progress.left, (window_rect.right - window_rect.left) - 150 - 30);
         EXPECT_EQ(progress.top, 3);
     }
     window.Resize(850, 600);
     RECT notebook{};
-    GetWindowRect(window.Main().Pages().Notebook(), &notebook);
+    GetWindowRect(window.Main().Pages().Window(), &notebook);
     EXPECT_EQ(notebook.bottom - notebook.top, 297);
 }
 
@@ -301,11 +358,11 @@ TEST_F(MainWindowGuiTest, AClickOrKeyInTheListShowsTheSelectedRowsInformation) {
     RecordingSource processes;
     ui::ViewServices services;
     services.processes = &processes;
-    window.Main().SetServices(services);
+    window.App().Switcher().SetServices(services);
     Command(ui::ViewCommand(vkRunningProcesses));
     EXPECT_THAT(processes.calls, ElementsAre("collect", "fill"));
 
-    HWND list = window.Main().Pages().InventoryList();
+    HWND list = window.App().InventoryPage().List();
     wchar_t text[] = L"row";
     LVITEMW item{};
     item.mask = LVIF_TEXT;
@@ -334,10 +391,10 @@ TEST_F(MainWindowGuiTest, AClickOnTheHardwareTreesRootChangesNothing) {
     RecordingSource hardware;
     ui::ViewServices services;
     services.hardware = &hardware;
-    window.Main().SetServices(services);
+    window.App().Switcher().SetServices(services);
     Command(ui::ViewCommand(vkHardware));
     EXPECT_THAT(hardware.calls, ElementsAre("build tree"));
-    HWND tree = window.Main().Pages().HardwareTree();
+    HWND tree = window.App().HardwarePage().Tree();
     NMHDR click{tree, static_cast<UINT_PTR>(GetDlgCtrlID(tree)), static_cast<UINT>(NM_CLICK)};
     hardware.calls.clear();
     SendMessageW(window.Handle(), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));

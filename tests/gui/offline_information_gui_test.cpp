@@ -68,7 +68,7 @@ protected:
 
 TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionStylesPictureAndSearchTerms) {
     Command(ui::ViewCommand(vkRunningProcesses));
-    HWND list = window.Main().Pages().InventoryList();
+    HWND list = window.App().InventoryPage().List();
     int row = -1;
     for (int i = 0; i < ListView_GetItemCount(list) && row < 0; ++i)
         if (Cell(list, i, 1) == "glmx_gui_tests.exe") row = i;
@@ -130,7 +130,7 @@ TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOp
         ~Cleanup() { registry.DeleteKeyTree(platform::RegRoot::LocalMachine, path); }
     } cleanup{registry, path};
 
-    window.offlinePanel->Builder().ShowInstalledProgramInfo({keyName, "Quenfield Test Program", "C:\\uninst.exe /x"}, 0);
+    window.App().Offline().Builder().ShowInstalledProgramInfo({keyName, "Quenfield Test Program", "C:\\uninst.exe /x"}, 0);
     WindowUnderTest::PumpMessages();
     ASSERT_EQ(View().LinkCount(), 2);
     const std::string first = View().LinkText(0), second = View().LinkText(1);
@@ -197,7 +197,7 @@ TEST_F(OfflineInformationGuiTest, CopyCopiesTheSelectionAndAnEmptyViewShowsTheHi
     Command(ui::ViewCommand(vkSearchFiles));
     const std::string text = View().Text();
     EXPECT_THAT(text, HasSubstr("use the Search field and the Go button above."));
-    EXPECT_EQ(window.inventoryViews->List().StatusText(), "");
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), "");
 
     EXPECT_FALSE(View().SelectionExists());
     std::wstring wide = Wide("Search field");

@@ -80,7 +80,7 @@ protected:
         SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
         WindowUnderTest::PumpMessages();
     }
-    HWND List() { return window.Main().Pages().InventoryList(); }
+    HWND List() { return window.App().InventoryPage().List(); }
     void Select(int row) {
         ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
@@ -101,8 +101,8 @@ TEST_F(ProgramViewsGuiTest, ProcessesListThisProgramWithItsVersionDetailsAndTheC
     EXPECT_EQ(Cell(List(), row, 7), "glmx_gui_tests.exe");
     EXPECT_EQ(Cell(List(), row, 8), "glmx_gui_tests");
     const int rows = ListView_GetItemCount(List());
-    EXPECT_EQ(window.inventoryViews->List().StatusText(), std::to_string(rows) + " runnig processes");
-    EXPECT_EQ(static_cast<int>(window.runningPrograms.Count()), rows);
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows) + " runnig processes");
+    EXPECT_EQ(static_cast<int>(window.App().Processes().Count()), rows);
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 0);
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProgramViewsGuiTest, CloseEndsAChildProcessAndRemovesItsRow) {
     EXPECT_TRUE(child.Ended());
     EXPECT_EQ(ListView_GetItemCount(List()), rows - 1);
     EXPECT_EQ(FindRow(List(), 1, "glmx_test_child.exe"), -1);
-    EXPECT_EQ(window.inventoryViews->List().StatusText(), std::to_string(rows - 1) + " runnig processes");
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows - 1) + " runnig processes");
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), std::min(row, rows - 2));
 }
 
@@ -164,8 +164,8 @@ TEST_F(ProgramViewsGuiTest, RunningAppsListTheChildsWindowNotItsDialogOrPaletteA
     EXPECT_EQ(FindRow(List(), 0, "Glimmerbox app test dialog"), -1);
     EXPECT_EQ(FindRow(List(), 0, "Glimmerbox app test palette"), -1);
     const int rows = ListView_GetItemCount(List());
-    EXPECT_EQ(window.inventoryViews->List().StatusText(), std::to_string(rows) + " runnig applications");
-    EXPECT_TRUE(IsWindowVisible(window.Main().Pages().RunningAppsOptionsPanel()));
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows) + " runnig applications");
+    EXPECT_TRUE(IsWindowVisible(window.App().InventoryPage().RunningAppsOptionsPanel()));
 
     // "Switch To" brings it back from the task bar.
     ShowWindow(child.Window(), SW_MINIMIZE);

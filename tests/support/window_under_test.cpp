@@ -1,9 +1,5 @@
 #include "support/window_under_test.h"
 
-#include <commctrl.h>
-#include <objbase.h>
-
-#include "app/command_line.h"
 #include "platform/win32/wide.h"
 
 #include <cstdio>
@@ -11,41 +7,35 @@
 
 namespace glmx::testing {
 
-WindowUnderTest::WindowUnderTest() {
-    static const bool controlsReady = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_COOL_CLASSES |
-                                                            ICC_BAR_CLASSES | ICC_LINK_CLASS};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)controlsReady;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::string programPath = platform::win32::Narrow(path);
-    window_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
-        stores_, display_, programPath, app::ProgramFolderOf(programPath), viewKind_, versions_});
-    window_->Create(GetModuleHandleW(nullptr));
-    messages.SetOwner(window_->Handle());
-    offlinePanel = std::make_unique<ui::OfflinePanel>(*window_, registry_, locale, versions_, shell);
-    inventoryViews = std::make_unique<ui::InventoryViews>(
-        *window_, ui::InventoryPlatform{processes, windows, versions_, shell, messages},
-        ui::InventoryCollectors{applications, runningPrograms}, offlinePanel->Builder());
-    ui::ViewServices services = inventoryViews->Services();
-    services.offline = offlinePanel.get();
-    window_->SetServices(services);
-    window_->ShowAtStart();
+WindowUnderTest::WindowUnderTest()
+    : program_(std::make_unique<app::Program>(app::ProgramOptions{key_.Path(), &shell})) {
+    program_->Create(GetModuleHandleW(nullptr));
+    Main().ShowAtStart();
     PumpMessages();
 }
 
 WindowUnderTest::~WindowUnderTest() {
-    inventoryViews.reset();
-    offlinePanel.reset();
-    if (window_->Handle()) DestroyWindow(window_->Handle());
+    program_.reset();
     PumpMessages();
     // The window posted WM_QUIT on its way out; it is not for the test runner.
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
+}
+
+HWND WindowUnderTest::PageWindow(ui::Page page) {
+    ui::NotebookPage* controller = Main().Pages().PageOf(page);
+    return controller ? controller->PageWindow() : nullptr;
+}
+
+std::string WindowUnderTest::PageLabel(ui::Page page) {
+    ui::NotebookPage* controller = Main().Pages().PageOf(page);
+    return controller && controller->Bar() ? controller->Bar()->Label() : std::string();
+}
+
+HWND WindowUnderTest::ControlButton(ui::Page page) {
+    ui::NotebookPage* controller = Main().Pages().PageOf(page);
+    return controller && controller->Bar() ? controller->Bar()->Button() : nullptr;
 }
 
 void WindowUnderTest::PumpMessages() {

@@ -1,27 +1,17 @@
-// The real main window, created in the test process over a throw-away settings
-// key, so that tests can drive it with messages and read its controls directly.
+// The real program wired as it ships, created in the test process over a
+// throw-away settings key, so that tests can drive its window with messages and
+// read its controls directly. Addresses it would open are only recorded.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "inventory/running_applications.h"
-#include "inventory/running_programs.h"
-#include "platform/win32/win32_display.h"
-#include "platform/win32/win32_processes.h"
-#include "platform/win32/win32_registry.h"
+#include "app/program.h"
 #include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_user_messages.h"
-#include "platform/win32/win32_version_resources.h"
-#include "platform/win32/win32_locale.h"
-#include "ui/mainwindow/inventory_views.h"
-#include "ui/mainwindow/offline_panel.h"
-#include "settings/program_identity.h"
-#include "settings/settings_stores.h"
 #include "support/scoped_test_key.h"
-#include "ui/mainwindow/main_window.h"
 
 namespace glmx::testing {
 
@@ -30,10 +20,16 @@ public:
     WindowUnderTest();
     ~WindowUnderTest();
 
-    ui::TFMain& Main() { return *window_; }
-    HWND Handle() const { return window_->Handle(); }
-    settings::SettingsStores& Stores() { return stores_; }
-    ViewKind CurrentView() const { return viewKind_; }
+    app::Program& App() { return *program_; }
+    ui::TFMain& Main() { return program_->MainWindow(); }
+    HWND Handle() const { return program_->MainWindow().Handle(); }
+    settings::SettingsStores& Stores() { return program_->Stores(); }
+    ViewKind CurrentView() const { return program_->CurrentView(); }
+
+    // The parts of a notebook page.
+    HWND PageWindow(ui::Page page);
+    std::string PageLabel(ui::Page page);
+    HWND ControlButton(ui::Page page);
 
     // Handles what is waiting in the queue (posted follow-ups of clicks and keys).
     static void PumpMessages();
@@ -42,19 +38,6 @@ public:
     // Saves what the window shows as a 24-bit BMP file.
     bool SaveScreenshot(const std::wstring& path);
 
-private:
-    ScopedTestKey key_;
-    platform::win32::Win32Registry registry_;
-    platform::win32::Win32Display display_;
-    platform::win32::Win32VersionResources versions_;
-    settings::SettingsStores stores_{registry_, key_.Path()};
-    ViewKind viewKind_ = vkAll;
-    std::unique_ptr<ui::TFMain> window_;
-
-public:
-    // The inventory views over the real system.
-    platform::win32::Win32ProcessSystem processes;
-    platform::win32::Win32TopLevelWindows windows;
     // The real shell, but addresses to open are only recorded: tests start no browser.
     class RecordingShell final : public platform::Shell {
     public:
@@ -67,12 +50,10 @@ public:
         platform::win32::Win32Shell shell;
         std::vector<std::string> opened;
     } shell;
-    platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
-    platform::win32::Win32Locale locale;
-    inventory::TRunningApplicationsInfo applications;
-    inventory::TRunningProgramsInfoClass runningPrograms;
-    std::unique_ptr<ui::OfflinePanel> offlinePanel;
-    std::unique_ptr<ui::InventoryViews> inventoryViews;
+
+private:
+    ScopedTestKey key_;
+    std::unique_ptr<app::Program> program_;
 };
 
 }  // namespace glmx::testing

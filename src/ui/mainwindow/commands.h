@@ -28,41 +28,63 @@ enum CommandId : int {
     cmdHelpTopics,
     cmdAbout,
 
-    // Controls.
-    cmdFolderControlButton = 1200,
-    cmdInventoryControlButton,
-    cmdHardwareControlButton,
+    // The places menu, one per entry in menu order.
+    cmdPlaceFirst = 1300,
+    cmdPlaceLast = cmdPlaceFirst + 99,
+};
+
+// Each part of the window has its own block of command and control identifiers;
+// the main window routes a block to its part.
+inline constexpr int kIdsPerPart = 20;
+
+enum FolderPageId : int {
+    idFolderPageFirst = 1200,
+    cmdFolderControlButton = idFolderPageFirst,
+    idFolderSplitter,
+    idExplorerTree,
+    idFolderItemList,
+};
+
+enum InventoryPageId : int {
+    idInventoryPageFirst = idFolderPageFirst + kIdsPerPart,
+    cmdInventoryControlButton = idInventoryPageFirst,
     cmdStartupDelete,
     cmdSwitchTo,
     cmdShowStartupPrograms,
-    cmdGo,
+    idInventorySplitter,
+    idInventoryList,
+    idRegistryTree,
+};
+
+enum HardwarePageId : int {
+    idHardwarePageFirst = idInventoryPageFirst + kIdsPerPart,
+    cmdHardwareControlButton = idHardwarePageFirst,
+    idHardwareTree,
+};
+
+enum CustomSearchPageId : int {
+    idCustomSearchPageFirst = idHardwarePageFirst + kIdsPerPart,
+};
+
+enum InformationPanelId : int {
+    idInformationPanelFirst = idCustomSearchPageFirst + kIdsPerPart,
+    cmdGo = idInformationPanelFirst,
     cmdBack,
     cmdForward,
     cmdStop,
     cmdRefresh,
     cmdSearchEngines,
     cmdOfflineInformation,
-
-    // The places menu, one per entry in menu order.
-    cmdPlaceFirst = 1300,
-    cmdPlaceLast = cmdPlaceFirst + 99,
+    idOfflineInformation,
 };
 
-// Control identifiers that carry no command.
+// Controls of the main window's frame.
 enum ControlId : int {
     idRebar = 1500,
     idToolbar,
     idStatusBar,
     idProgressBar,
     idNotebookSplitter,
-    idFolderSplitter,
-    idInventorySplitter,
-    idInventoryList,
-    idExplorerTree,
-    idMailList,
-    idRegistryTree,
-    idHardwareTree,
-    idOfflineInformation,
 };
 
 // The offline view's popup menu.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/commands.h"
 #include "ui/mainwindow/resource_ids.h"
 #include "ui/win32/dpi.h"
@@ -40,17 +41,17 @@ void AddTooltip(HWND tooltips, HWND tool, const wchar_t* text) {
 
 InformationPanel::~InformationPanel() {
     if (tooltips_) DestroyWindow(tooltips_);
-    for (HIMAGELIST list : {images_.normal, images_.hot, images_.disabled})
+    for (HIMAGELIST list : {images_.normal, images_.hot, images_.disabled, searching_})
         if (list) ImageList_Destroy(list);
 }
 
-void InformationPanel::Create(HWND parent, HFONT font, const NavigationMenus& menus) {
+void InformationPanel::Create(HWND parent, const NavigationMenus& menus, HIMAGELIST bigSystemImages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     pnlInformation_ = CreatePanel(parent, PanelStyle::Plain);
     bar_ = CreatePanel(pnlInformation_, PanelStyle::Plain);
     searchLabel_ = CreateWindowExW(0, WC_STATICW, L"Search:", WS_CHILD | WS_VISIBLE | SS_LEFT,
                                    0, 0, 0, 0, bar_, nullptr, instance, nullptr);
-    cmbOfflineInformation_.Attach(CreateWindowExW(
+    searchField_.Attach(CreateWindowExW(
         0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
         0, 0, 0, 0, bar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cmdOfflineInformation)),
         instance, nullptr));
@@ -74,13 +75,32 @@ void InformationPanel::Create(HWND parent, HFONT font, const NavigationMenus& me
 
     // The offline text and the browser come to stand here.
     client_ = CreatePanel(pnlInformation_, PanelStyle::White);
-    ricOfflineInformations_.Create(client_, idOfflineInformation);
-    SetFont(font);
+    offlineText_.Create(client_, idOfflineInformation);
+    searching_ = LoadImageStrip(IDB_SEARCHING, 46);
+    offlineText_.SetImageLists(bigSystemImages, nullptr, searching_);
 }
 
-void InformationPanel::SetFont(HFONT font) {
-    for (HWND window : {searchLabel_, cmbOfflineInformation_.Handle(), go_})
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+void InformationPanel::SetFonts(const PartFonts& fonts) {
+    for (HWND window : {searchLabel_, searchField_.Handle(), go_})
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal), TRUE);
+}
+
+LRESULT InformationPanel::OnNotify(NMHDR& header) {
+    offlineText_.HandleNotify(header);
+    return 0;
+}
+
+bool InformationPanel::OnContextMenu(HWND control, POINT point) {
+    if (control != offlineText_.Handle()) return false;
+    platform::win32::UniqueMenu popOfflineInfo(CreatePopupMenu());
+    const bool selection = offlineText_.SelectionExists();
+    AppendMenuW(popOfflineInfo.get(), MF_STRING | (selection ? MF_ENABLED : MF_GRAYED), cmdCopyOfflineInformation,
+                L"&Copy");
+    if (point.x == -1 && point.y == -1) GetCursorPos(&point);  // from the keyboard
+    const int chosen = TrackPopupMenu(popOfflineInfo.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                                      GetAncestor(pnlInformation_, GA_ROOT), nullptr);
+    if (chosen == cmdCopyOfflineInformation) SendMessageW(offlineText_.Handle(), WM_COPY, 0, 0);
+    return true;
 }
 
 HWND InformationPanel::ImageButton(int command) const {
@@ -97,7 +117,7 @@ void InformationPanel::Layout(UINT dpi) {
     MoveWindow(bar_, 0, 0, width, barHeight, TRUE);
     MoveWindow(client_, 0, barHeight, width, std::max(0, height - barHeight), TRUE);
     const RECT clientArea{0, 0, width, std::max(0, height - barHeight)};
-    ricOfflineInformations_.SetBounds(clientArea);
+    offlineText_.SetBounds(clientArea);
 
     const int button = Scale(kImageSize, dpi);
     const int gap = Scale(4, dpi);
@@ -111,7 +131,7 @@ void InformationPanel::Layout(UINT dpi) {
     const int comboLeft = Scale(8, dpi) + labelWidth;
     const int comboHeight = Scale(23, dpi);
     MoveWindow(searchLabel_, Scale(8, dpi), (barHeight - Scale(16, dpi)) / 2, labelWidth, Scale(16, dpi), TRUE);
-    MoveWindow(cmbOfflineInformation_.Handle(), comboLeft, (barHeight - comboHeight) / 2,
+    MoveWindow(searchField_.Handle(), comboLeft, (barHeight - comboHeight) / 2,
                std::max(Scale(40, dpi), goLeft - Scale(6, dpi) - comboLeft), Scale(300, dpi), TRUE);
     MoveWindow(go_, goLeft, (barHeight - goHeight) / 2, goWidth, goHeight, TRUE);
 }

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "ui/mainwindow/window_part.h"
 #include "ui/win32/combo_box.h"
 #include "ui/win32/image_button.h"
 #include "ui/win32/rich_text_view.h"
@@ -18,35 +19,39 @@ struct NavigationMenus {
     HMENU forward = nullptr;
 };
 
-class InformationPanel {
+class InformationPanel final : public WindowPart {
 public:
     InformationPanel() = default;
     InformationPanel(const InformationPanel&) = delete;
     InformationPanel& operator=(const InformationPanel&) = delete;
-    ~InformationPanel();
+    ~InformationPanel() override;
 
-    void Create(HWND parent, HFONT font, const NavigationMenus& menus);
-    void SetFont(HFONT font);
+    // bigSystemImages stays the caller's; the offline text shows program icons from it.
+    void Create(HWND parent, const NavigationMenus& menus, HIMAGELIST bigSystemImages);
+    void SetFonts(const PartFonts& fonts) override;
+    LRESULT OnNotify(NMHDR& header) override;
+    bool OnContextMenu(HWND control, POINT screenPoint) override;
     void Layout(UINT dpi);
 
     HWND Panel() const { return pnlInformation_; }
     HWND ClientArea() const { return client_; }
-    ComboBox& SearchField() { return cmbOfflineInformation_; }
+    ComboBox& SearchField() { return searchField_; }
     HWND ImageButton(int command) const;
     HWND GoButton() const { return go_; }
-    RichTextView& OfflineView() { return ricOfflineInformations_; }
+    RichTextView& OfflineView() { return offlineText_; }
 
 private:
     HWND pnlInformation_ = nullptr;
     HWND bar_ = nullptr;
     HWND searchLabel_ = nullptr;
-    ComboBox cmbOfflineInformation_;
+    ComboBox searchField_;
     HWND go_ = nullptr;
     HWND buttons_[5] = {};
     HWND client_ = nullptr;
-    RichTextView ricOfflineInformations_;
+    RichTextView offlineText_;
     HWND tooltips_ = nullptr;
     ImageButtonImages images_;
+    HIMAGELIST searching_ = nullptr;  // the offline text's search pictures
 };
 
 }  // namespace glmx::ui

@@ -1,77 +1,62 @@
 #include "ui/mainwindow/inventory_views.h"
 
-#include "ui/mainwindow/main_window.h"
-
 namespace glmx::ui {
 
 using inventory::FillMode;
 using inventory::FillProgramList;
 
-class InventoryViews::ProcessesView final : public InventorySource {
+// One view of running programs: its collector fills the list, and every row keeps
+// the index of its record, which deletions re-tie.
+class InventoryViews::ProgramsView final : public InventorySource {
 public:
-    explicit ProcessesView(InventoryViews& owner) : owner_(owner) {}
-    void Collect() override {
-        owner_.collectors_.processes.CollectProcesses(owner_.platform_.processes, owner_.platform_.versions);
-    }
+    ProgramsView(ProgramListControl& list, const inventory::ProgramRecords& records, const platform::Shell& shell,
+                 info::OfflineInformationBuilder& offline, std::string_view status, std::function<void()> collect)
+        : list_(list), records_(records), shell_(shell), offline_(offline), status_(status),
+          collect_(std::move(collect)) {}
+
+    void Collect() override { collect_(); }
     void Fill(int) override {
-        FillProgramList(owner_.list_, owner_.list_, owner_.collectors_.processes.Records(),
-                        owner_.platform_.shell, FillMode::Adding, inventory::kProcessesStatus);
+        FillProgramList(list_, list_, records_.Records(), shell_, FillMode::Adding, status_);
     }
-    // The record the row refers to.
     void ShowItemInfo(int row) override {
-        const long long record = owner_.list_.RowRecord(row);
-        const auto& records = owner_.collectors_.processes.Records();
+        const long long record = list_.RowRecord(row);
+        const auto& records = records_.Records();
         if (record < 0 || static_cast<size_t>(record) >= records.size()) return;
-        owner_.offline_.ShowProgramInfo(records[static_cast<size_t>(record)], owner_.list_.RowImage(row));
+        offline_.ShowProgramInfo(records[static_cast<size_t>(record)], list_.RowImage(row));
     }
 
 private:
-    InventoryViews& owner_;
+    ProgramListControl& list_;
+    const inventory::ProgramRecords& records_;
+    const platform::Shell& shell_;
+    info::OfflineInformationBuilder& offline_;
+    std::string_view status_;
+    std::function<void()> collect_;
 };
 
-class InventoryViews::ApplicationsView final : public InventorySource {
-public:
-    explicit ApplicationsView(InventoryViews& owner) : owner_(owner) {}
-    void Collect() override {
-        owner_.collectors_.applications.CollectApplications(
-            owner_.platform_.windows, owner_.platform_.processes, owner_.platform_.versions);
-    }
-    void Fill(int) override {
-        FillProgramList(owner_.list_, owner_.list_, owner_.collectors_.applications.Records(),
-                        owner_.platform_.shell, FillMode::Adding, inventory::kApplicationsStatus);
-    }
-    // The record at the row's position.
-    void ShowItemInfo(int row) override {
-        const auto& records = owner_.collectors_.applications.Records();
-        if (row < 0 || static_cast<size_t>(row) >= records.size()) return;
-        owner_.offline_.ShowProgramInfo(records[static_cast<size_t>(row)], owner_.list_.RowImage(row));
-    }
-
-private:
-    InventoryViews& owner_;
-};
-
-InventoryViews::InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors,
-                               info::OfflineInformationBuilder& offline)
-    : window_(window),
-      platform_(platform),
-      collectors_(collectors),
-      offline_(offline),
-      list_(window.Pages().InventoryList(), window.StatusBar()),
-      processes_(std::make_unique<ProcessesView>(*this)),
-      applications_(std::make_unique<ApplicationsView>(*this)),
+InventoryViews::InventoryViews(InventoryPlatform platform, InventoryCollectors collectors,
+                               info::OfflineInformationBuilder& offline, HWND list, HWND statusBar,
+                               std::function<void()> showSelectionInfo)
+    : list_(list, statusBar),
+      processes_(std::make_unique<ProgramsView>(
+          list_, collectors.processes, platform.shell, offline, inventory::kProcessesStatus,
+          [platform, &collectors = collectors.processes] {
+              collectors.CollectProcesses(platform.processes, platform.versions);
+          })),
+      applications_(std::make_unique<ProgramsView>(
+          list_, collectors.applications, platform.shell, offline, inventory::kApplicationsStatus,
+          [platform, &collectors = collectors.applications] {
+              collectors.CollectApplications(platform.windows, platform.processes, platform.versions);
+          })),
       actions_{collectors.applications, collectors.processes, list_, list_, platform.processes,
-               platform.windows, platform.messages, platform.shell,
-               [this] { window_.Switcher().ShowSelectionInfo(); }} {}
+               platform.windows, platform.messages, platform.shell, std::move(showSelectionInfo)} {}
 
 InventoryViews::~InventoryViews() = default;
 
-ViewServices InventoryViews::Services() {
-    ViewServices services;
+void InventoryViews::AddTo(ViewServices& services) {
     services.processes = processes_.get();
     services.applications = applications_.get();
     services.actions = this;
-    return services;
 }
 
 void InventoryViews::ControlButtonClicked(ViewKind view) { inventory::ControlButtonClicked(view, actions_); }

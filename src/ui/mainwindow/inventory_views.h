@@ -2,6 +2,7 @@
 // and the function bar's buttons act on the selected row.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "info/offline_information.h"
@@ -33,32 +34,26 @@ struct InventoryCollectors {
     inventory::TRunningProgramsInfoClass& processes;
 };
 
-class TFMain;
-
 class InventoryViews final : public ItemActions {
 public:
-    InventoryViews(TFMain& window, InventoryPlatform platform, InventoryCollectors collectors,
-                   info::OfflineInformationBuilder& offline);
+    // list: the inventory page's list; showSelectionInfo shows the selected row's information.
+    InventoryViews(InventoryPlatform platform, InventoryCollectors collectors, info::OfflineInformationBuilder& offline,
+                   HWND list, HWND statusBar, std::function<void()> showSelectionInfo);
     ~InventoryViews() override;
 
-    // The views and actions, for TFMain::SetServices.
-    ViewServices Services();
+    // Adds the views to the switches' services; this object stays their owner.
+    void AddTo(ViewServices& services);
     ProgramListControl& List() { return list_; }
 
     void ControlButtonClicked(ViewKind view) override;
     void SwitchToClicked() override;
 
 private:
-    class ProcessesView;
-    class ApplicationsView;
+    class ProgramsView;
 
-    TFMain& window_;
-    InventoryPlatform platform_;
-    InventoryCollectors collectors_;
-    info::OfflineInformationBuilder& offline_;
     ProgramListControl list_;
-    std::unique_ptr<ProcessesView> processes_;
-    std::unique_ptr<ApplicationsView> applications_;
+    std::unique_ptr<ProgramsView> processes_;
+    std::unique_ptr<ProgramsView> applications_;
     inventory::ProgramActions actions_;
 };
 

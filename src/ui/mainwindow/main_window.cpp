@@ -6,14 +6,13 @@
 
 #include <algorithm>
 
-#include "settings/program_identity.h"
-#include "app/startup_settings.h"
 #include "platform/win32/wide.h"
+#include "settings/program_identity.h"
 #include "shell/places/places_menu.h"
 #include "ui/mainwindow/about_box.h"
 #include "ui/mainwindow/commands.h"
-#include "ui/mainwindow/resource_ids.h"
 #include "ui/win32/dpi.h"
+#include "ui/win32/focus.h"
 #include "ui/win32/image_lists.h"
 #include "ui/win32/splitter.h"
 
@@ -24,14 +23,10 @@ using platform::win32::Wide;
 
 namespace {
 
-// The designed bounds, used until FormCreate restores the stored ones.
+// The designed bounds, used until the stored ones are restored.
 constexpr int kDesignedLeft = 50, kDesignedTop = 50, kDesignedWidth = 850, kDesignedHeight = 600;
-constexpr int kSplitterHeight = 4;
-constexpr int kProgressWidth = 150, kProgressHeight = 14;
 
-// Selection info runs after the list or tree has handled the click or key.
-constexpr UINT WM_SHOW_SELECTION_INFO = WM_APP + 20;
-constexpr UINT WM_SHOW_HARDWARE_NODE_INFO = WM_APP + 21;
+constexpr UINT WM_RUN_DEFERRED = WM_APP + 20;
 
 // Where special folders are; the shell places feature supplies the real paths.
 class NoSpecialFolders final : public shell::places::SpecialFolderPaths {
@@ -39,30 +34,28 @@ public:
     std::string PathOf(std::string_view) const override { return {}; }
 };
 
-HIMAGELIST SystemImageList(bool small) {
-    SHFILEINFOW info{};
-    const UINT flags = SHGFI_SYSICONINDEX | (small ? SHGFI_SMALLICON : 0);
-    return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"", 0, &info, sizeof(info), flags));
-}
-
 }  // namespace
 
-TFMain::TFMain(MainWindowContext context)
-    : context_(std::move(context)),
-      switcher_(*this, pages_, pages_, ViewServices{}, context_.stores, context_.viewKind) {}
+TFMain::TFMain(MainWindowContext context) : context_(std::move(context)) {}
 
 TFMain::~TFMain() {
-    for (HIMAGELIST list : {imlRegistry_, imlOthers_, ImageList1_})
-        if (list) ImageList_Destroy(list);
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
 
 void TFMain::Create(HINSTANCE instance) {
-    RegisterWindowClass(instance, kMainWindowClassName, CS_DBLCLKS,
-                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    CreateWindowOfClass(instance, kMainWindowClassName, L"",
-                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, kDesignedLeft,
-                        kDesignedTop, kDesignedWidth, kDesignedHeight, nullptr);
+    RegisterWindowClass(instance, kMainWindowClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    CreateWindowOfClass(instance, kMainWindowClassName, Wide(settings::kApplicationTitle).c_str(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, kDesignedLeft, kDesignedTop,
+                        kDesignedWidth, kDesignedHeight, nullptr);
+    if (!Handle()) return;
+    RestoreWindowPlacement();
+}
+
+void TFMain::AddPage(Page page, NotebookPage& controller, int firstId) {
+    notebook_.AddPage(page, controller);
+    routes_.push_back({firstId, firstId + kIdsPerPart - 1, &controller});
+    controller.SetFonts({static_cast<HFONT>(font_.get()), static_cast<HFONT>(labelFont_.get())});
+    LayoutControls();
 }
 
 void TFMain::ShowAtStart() {
@@ -77,13 +70,25 @@ bool TFMain::PreTranslateMessage(MSG& message) {
     return IsDialogMessageW(Handle(), &message) != FALSE;
 }
 
+void TFMain::Defer(std::function<void()> call) {
+    deferred_.push_back(std::move(call));
+    if (deferred_.size() == 1) PostMessageW(Handle(), WM_RUN_DEFERRED, 0, 0);
+}
+
+void TFMain::RunDeferredCalls() {
+    std::vector<std::function<void()>> calls;
+    calls.swap(deferred_);
+    for (const auto& call : calls) call();
+}
+
 LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            FormCreate();
+            CreateControls();
             return 0;
         case WM_SIZE:
-            FormResize();
+            LayoutControls();
+            toolbar_.UpdateToolbarBands();
             return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -91,25 +96,16 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
         case WM_SPLITTER_MOVED:
-            if (static_cast<int>(wParam) == idNotebookSplitter) {
-                notebookHeight_ = std::max(40, MulDiv(static_cast<int>(lParam), 96, static_cast<int>(dpi_)) -
-                                                   MulDiv(toolbar_.Height(), 96, static_cast<int>(dpi_)));
-                LayoutControls();
-            } else {
-                pages_.MoveSplitter(static_cast<int>(wParam), static_cast<int>(lParam), dpi_);
-            }
+            OnSplitterMoved(static_cast<int>(wParam), static_cast<int>(lParam));
             return 0;
-        case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) == information_.OfflineView().Handle()) {
-                ShowOfflineInfoMenu(lParam);
-                return 0;
-            }
+        case WM_CONTEXTMENU: {
+            const auto control = reinterpret_cast<HWND>(wParam);
+            if (WindowPart* part = PartOf(GetDlgCtrlID(control)))
+                if (part->OnContextMenu(control, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
             return DefaultHandling(message, wParam, lParam);
-        case WM_SHOW_SELECTION_INFO:
-            switcher_.ShowSelectionInfo();
-            return 0;
-        case WM_SHOW_HARDWARE_NODE_INFO:
-            switcher_.ShowHardwareNodeInfo();
+        }
+        case WM_RUN_DEFERRED:
+            RunDeferredCalls();
             return 0;
         case WM_SETCURSOR:
             if (waitCursorDepth_ > 0) {
@@ -121,12 +117,12 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<RECT*>(lParam));
             return 0;
         case WM_CLOSE:
-            FormClose();
+            SaveWindowPlacement();
             DestroyWindow(Handle());
             return 0;
         case WM_ENDSESSION:
             // Log-off ends the process without WM_CLOSE; keep the placement all the same.
-            if (wParam) FormClose();
+            if (wParam) SaveWindowPlacement();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -136,161 +132,113 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+WindowPart* TFMain::PartOf(int id) const {
+    for (const Route& route : routes_)
+        if (id >= route.first && id <= route.last) return route.part;
+    return nullptr;
+}
+
 void TFMain::OnCommand(int command, int notification) {
+    if (WindowPart* part = PartOf(command)) return part->OnCommand(command, notification);
     if (const auto view = ViewOfCommand(command)) {
         if (*view == vkOtherPlace) PopUpPlacesMenu();
-        else switcher_.SwitchTo(*view);
+        else if (switcher_) switcher_->SwitchTo(*view);
         return;
     }
-    if (command >= cmdPlaceFirst && command <= cmdPlaceLast) {
-        PlaceChosen(command - cmdPlaceFirst);
-        return;
-    }
+    if (command >= cmdPlaceFirst && command <= cmdPlaceLast) return PlaceChosen(command - cmdPlaceFirst);
     switch (command) {
-        case cmdShowStartupPrograms:
-            if (notification == CBN_SELCHANGE) {
-                const int index = static_cast<int>(
-                    SendMessageW(pages_.StartupFilterCombo(), CB_GETCURSEL, 0, 0));
-                if (index >= 0) switcher_.StartupFilterSelected(index);
-            }
-            break;
         case cmdClose: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
         case cmdHelpTopics: HelpTopics(); break;
-        case cmdAbout:
-            ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath));
-            break;
-        case cmdInventoryControlButton:
-            if (services_.actions) services_.actions->ControlButtonClicked(context_.viewKind);
-            break;
-        case cmdSwitchTo:
-            if (services_.actions) services_.actions->SwitchToClicked();
-            break;
+        case cmdAbout: ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath)); break;
         case cmdSearchSite: PopUpAtMouse(menus_.searchSites.get()); break;
         default: break;  // commands of features that are not built yet
     }
 }
 
-LRESULT TFMain::OnNotify(const NMHDR& header) {
-    if (information_.OfflineView().HandleNotify(header)) return 0;
+LRESULT TFMain::OnNotify(NMHDR& header) {
+    if (WindowPart* part = PartOf(static_cast<int>(header.idFrom))) return part->OnNotify(header);
     switch (header.code) {
-        case TTN_GETDISPINFOW: {
-            auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+        case TTN_GETDISPINFOW:
             if (const wchar_t* hint = toolbar_.HintOf(static_cast<int>(header.idFrom)))
-                info.lpszText = const_cast<wchar_t*>(hint);
+                reinterpret_cast<NMTTDISPINFOW&>(header).lpszText = const_cast<wchar_t*>(hint);
             return 0;
-        }
         case RBN_CHEVRONPUSHED:
             toolbar_.ShowChevronMenu(reinterpret_cast<const NMREBARCHEVRON&>(header), Handle());
             return 0;
         case RBN_HEIGHTCHANGE:
             LayoutControls();
             return 0;
-        case NM_CLICK:
-        case LVN_KEYDOWN:
-        case TVN_KEYDOWN:
-            if (header.hwndFrom == pages_.InventoryList())
-                PostMessageW(Handle(), WM_SHOW_SELECTION_INFO, 0, 0);
-            else if (header.hwndFrom == pages_.HardwareTree())
-                PostMessageW(Handle(), WM_SHOW_HARDWARE_NODE_INFO, 0, 0);
-            return 0;
         default:
             return 0;
     }
 }
 
-void TFMain::FormCreate() {
-    dpi_ = DpiOf(Handle());
-    CreateControls();
-    SetRuntimeCaptions();
-    RestoreWindowPlacement();
-    switcher_.SwitchTo(vkAll);
-    app::PrepareConfigurationStores(context_.stores);
-}
-
-void TFMain::CreateFonts() {
-    font_.reset(CreateMessageFont(dpi_));
-    labelFont_.reset(CreateMessageFont(dpi_, true, 16));
+void TFMain::OnSplitterMoved(int splitterId, int position) {
+    if (splitterId == idNotebookSplitter) {
+        const int dpi = static_cast<int>(dpi_);
+        notebookHeight_ = std::max(40, MulDiv(position, 96, dpi) - MulDiv(toolbar_.Height(), 96, dpi));
+        LayoutControls();
+    } else if (WindowPart* part = PartOf(splitterId)) {
+        part->OnSplitterMoved(splitterId, position);
+    }
 }
 
 void TFMain::CreateControls() {
-    CreateFonts();
+    dpi_ = DpiOf(Handle());
+    font_.reset(CreateMessageFont(dpi_));
+    labelFont_.reset(CreateMessageFont(dpi_, true, 16));
     menus_ = BuildMainMenus();
-    SetMenu(Handle(), menus_.menuBar.get());
+    // The window destroys its menu bar with itself.
+    menuBar_ = menus_.menuBar.release();
+    SetMenu(Handle(), menuBar_);
     ACCEL help{FVIRTKEY, VK_F1, static_cast<WORD>(cmdHelpTopics)};
     accelerators_ = CreateAcceleratorTableW(&help, 1);
 
     toolbar_.Create(Handle(), dpi_);
-
-    imlSmallSystemImages_ = SystemImageList(true);
-    imlBigSystemImages_ = SystemImageList(false);
-    imlRegistry_ = LoadImageStrip(IDB_REGISTRY, 16);
-    imlOthers_ = LoadImageStrip(IDB_OTHERS_STATE, 16);
-    ImageList1_ = LoadImageStrip(IDB_SEARCHING, 46);
-    pages_.Create(Handle(), {static_cast<HFONT>(font_.get()), static_cast<HFONT>(labelFont_.get())},
-                  {imlSmallSystemImages_, imlBigSystemImages_, imlRegistry_, imlOthers_});
-    splitter7_ = CreateSplitter(Handle(), SplitterOrientation::Horizontal, idNotebookSplitter);
-    information_.Create(Handle(), static_cast<HFONT>(font_.get()),
-                        {menus_.webHistoryBack.get(), menus_.webHistoryForward.get()});
-    information_.OfflineView().SetImageLists(imlBigSystemImages_, nullptr, ImageList1_);
-
-    stbMain_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
-                               0, 0, 0, Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(idStatusBar)),
-                               GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(stbMain_, SB_SIMPLE, TRUE, 0);
-    // The download progress bar lives inside the status bar, at its right end.
-    prbDownloadProgress_ = CreateWindowExW(
-        0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0,
-        Scale(kProgressWidth, dpi_), Scale(kProgressHeight, dpi_), stbMain_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(idProgressBar)), GetModuleHandleW(nullptr), nullptr);
+    notebook_.Create(Handle());
+    notebookSplitter_ = CreateSplitter(Handle(), SplitterOrientation::Horizontal, idNotebookSplitter);
+    information_.Create(Handle(), {menus_.webHistoryBack.get(), menus_.webHistoryForward.get()},
+                        SystemImageList(false));
+    routes_.push_back({idInformationPanelFirst, idInformationPanelFirst + kIdsPerPart - 1, &information_});
+    statusBar_.Create(Handle(), dpi_);
+    ApplyFonts();
 }
 
-void TFMain::SetRuntimeCaptions() {
-    SetWindowTextW(Handle(), Wide(settings::kApplicationTitle).c_str());
+void TFMain::ApplyFonts() {
+    const PartFonts fonts{static_cast<HFONT>(font_.get()), static_cast<HFONT>(labelFont_.get())};
+    for (const Route& route : routes_) route.part->SetFonts(fonts);
 }
 
 void TFMain::RestoreWindowPlacement() {
-    const app::StartPlacement placement = app::RestorePlacement(context_.stores.DesktopSettings);
-    const app::WindowBounds bounds =
-        app::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
+    const app::StartPlacement placement = app::RestorePlacement(context_.desktopSettings);
+    const app::WindowBounds bounds = app::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     startState_ = placement.state;
 }
 
-void TFMain::FormResize() {
-    if (!stbMain_) return;
-    LayoutControls();
-    RECT window{};
-    GetWindowRect(Handle(), &window);
-    const int progressWidth = Scale(kProgressWidth, dpi_);
-    MoveWindow(prbDownloadProgress_, (window.right - window.left) - progressWidth - Scale(30, dpi_),
-               Scale(3, dpi_), progressWidth, Scale(kProgressHeight, dpi_), TRUE);
-    toolbar_.UpdateToolbarBands();
-}
-
 void TFMain::LayoutControls() {
-    if (!stbMain_) return;
+    if (!statusBar_.Handle()) return;
     RECT client{};
     GetClientRect(Handle(), &client);
     const int width = client.right, height = client.bottom;
     SendMessageW(toolbar_.CoolBar(), WM_SIZE, 0, 0);
-    SendMessageW(stbMain_, WM_SIZE, 0, 0);
-    RECT status{};
-    GetWindowRect(stbMain_, &status);
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    statusBar_.Layout(window.right - window.left, dpi_);
     const int top = toolbar_.Height();
-    const int bottom = std::max(top, height - static_cast<int>(status.bottom - status.top));
+    const int bottom = std::max(top, height - statusBar_.Height());
 
     int informationTop = top;
     if (functionPagesShown_) {
         // The notebook keeps its height while the information panel can still show its bar.
-        const int splitter = Scale(kSplitterHeight, dpi_);
+        const int splitter = Scale(kSplitterThickness, dpi_);
         const int room = std::max(0, bottom - top - splitter - Scale(40, dpi_));
         const int notebook = std::min(Scale(notebookHeight_, dpi_), room);
-        MoveWindow(pages_.Notebook(), 0, top, width, notebook, TRUE);
-        MoveWindow(splitter7_, 0, top + notebook, width, splitter, TRUE);
+        MoveWindow(notebook_.Window(), 0, top, width, notebook, TRUE);
+        MoveWindow(notebookSplitter_, 0, top + notebook, width, splitter, TRUE);
         informationTop = top + notebook + splitter;
-        pages_.Layout(dpi_);
+        notebook_.Layout(dpi_);
     }
     MoveWindow(information_.Panel(), 0, informationTop, width, std::max(0, bottom - informationTop), TRUE);
     information_.Layout(dpi_);
@@ -298,9 +246,12 @@ void TFMain::LayoutControls() {
 
 void TFMain::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
-    CreateFonts();
-    pages_.SetFonts({static_cast<HFONT>(font_.get()), static_cast<HFONT>(labelFont_.get())});
-    information_.SetFont(static_cast<HFONT>(font_.get()));
+    // The controls take the new fonts before the old ones go.
+    platform::win32::UniqueGdiObject font(CreateMessageFont(dpi_));
+    platform::win32::UniqueGdiObject labelFont(CreateMessageFont(dpi_, true, 16));
+    std::swap(font_, font);
+    std::swap(labelFont_, labelFont);
+    ApplyFonts();
     SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LayoutControls();
@@ -312,25 +263,13 @@ WindowState TFMain::CurrentState() const {
     return WindowState::Normal;
 }
 
-void TFMain::FormClose() {
+void TFMain::SaveWindowPlacement() {
     if (placementSaved_) return;
     placementSaved_ = true;
     RECT rect{};
     GetWindowRect(Handle(), &rect);
-    app::SavePlacement(context_.stores.DesktopSettings, CurrentState(),
+    app::SavePlacement(context_.desktopSettings, CurrentState(),
                        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
-}
-
-void TFMain::ShowOfflineInfoMenu(LPARAM screenPoint) {
-    platform::win32::UniqueMenu popOfflineInfo(CreatePopupMenu());
-    const bool selection = information_.OfflineView().SelectionExists();
-    AppendMenuW(popOfflineInfo.get(), MF_STRING | (selection ? MF_ENABLED : MF_GRAYED),
-                cmdCopyOfflineInformation, L"&Copy");
-    POINT point{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
-    if (point.x == -1 && point.y == -1) GetCursorPos(&point);  // from the keyboard
-    const int chosen = TrackPopupMenu(popOfflineInfo.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
-                                      point.y, 0, Handle(), nullptr);
-    if (chosen == cmdCopyOfflineInformation) SendMessageW(information_.OfflineView().Handle(), WM_COPY, 0, 0);
 }
 
 void TFMain::PopUpAtMouse(HMENU menu) {
@@ -348,10 +287,10 @@ void TFMain::PopUpPlacesMenu() {
 
 void TFMain::PlaceChosen(int index) {
     const auto entries = shell::places::PlacesMenuEntries();
-    if (index < 0 || static_cast<size_t>(index) >= entries.size()) return;
+    if (!switcher_ || index < 0 || static_cast<size_t>(index) >= entries.size()) return;
     static const NoSpecialFolders noSpecialFolders;
-    switcher_.SwitchToOtherPlace(shell::places::ResolveRoot(entries[index].root, noSpecialFolders),
-                                 entries[index].caption);
+    switcher_->SwitchToOtherPlace(shell::places::ResolveRoot(entries[index].root, noSpecialFolders),
+                                  entries[index].caption);
 }
 
 void TFMain::HelpTopics() {
@@ -359,39 +298,21 @@ void TFMain::HelpTopics() {
     ShellExecuteW(Handle(), L"open", helpFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-// The folder page and the Recycle Bin view take these over when they are built;
-// until then the actions have nothing to show.
-void TFMain::SelectFileInFolderPage(const std::string&) {}
-void TFMain::OpenFolderInFolderPage(const std::string&) {}
-void TFMain::ShowRecycleBinView() { switcher_.SwitchTo(vkRecycleBin); }
-
 void TFMain::ShowFunctionPages() {
     functionPagesShown_ = true;
-    ShowWindow(pages_.Notebook(), SW_SHOW);
-    ShowWindow(splitter7_, SW_SHOW);
+    ShowWindow(notebook_.Window(), SW_SHOW);
+    ShowWindow(notebookSplitter_, SW_SHOW);
     LayoutControls();
 }
 
 void TFMain::HideFunctionPages() {
     functionPagesShown_ = false;
-    ShowWindow(pages_.Notebook(), SW_HIDE);
-    ShowWindow(splitter7_, SW_HIDE);
+    ShowOrHide(notebook_.Window(), false);
+    ShowOrHide(notebookSplitter_, false);
     LayoutControls();
 }
 
-void TFMain::SetActivePage(Page page) { pages_.SetActivePage(page); }
-void TFMain::ReleaseToolbarButtons() { toolbar_.ReleaseToolbarButtons(); }
-void TFMain::PressToolbarButton(ViewKind view) { toolbar_.PressButton(view); }
-void TFMain::CheckViewMenuEntry(ViewKind view) { CheckViewEntry(menus_.menuBar.get(), view); }
-void TFMain::SetPageLabel(Page page, std::string_view text) { pages_.SetPageLabel(page, text); }
-inventory::ControlButton& TFMain::PageControlButton(Page page) { return pages_.PageControlButton(page); }
-
-void TFMain::SetStartupFilterIndex(int index) {
-    SendMessageW(pages_.StartupFilterCombo(), CB_SETCURSEL, index, 0);
-}
-
-settings::ComboBoxItems& TFMain::SearchField() { return information_.SearchField(); }
-void TFMain::FocusSearchField() { SetFocus(information_.SearchField().Handle()); }
+void TFMain::CheckViewMenuEntry(ViewKind view) { CheckViewEntry(menuBar_, view); }
 
 void TFMain::BeginWaitCursor() {
     if (waitCursorDepth_++ == 0) SetCursor(LoadCursorW(nullptr, IDC_WAIT));

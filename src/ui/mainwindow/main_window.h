@@ -1,86 +1,99 @@
-// The main window TFMain. It owns the controls and routes their events to the
-// view switches and the features behind the views; placement is restored at
-// creation and saved on close.
+// The main window TFMain: the frame around the views. It owns the menus, the
+// cool bar, the notebook, the information panel and the status bar, lays them
+// out, and routes each command and notification to the part whose identifiers
+// it carries. Placement is restored at creation and saved on close.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "app/command_line.h"
-#include "inventory/view_kind.h"
 #include "app/window_placement.h"
+#include "inventory/view_kind.h"
 #include "platform/display.h"
 #include "platform/version_resources.h"
 #include "platform/win32/unique_handle.h"
-#include "settings/settings_stores.h"
-#include "ui/mainwindow/function_pages.h"
+#include "settings/reg_info.h"
 #include "ui/mainwindow/information_panel.h"
 #include "ui/mainwindow/main_menu.h"
 #include "ui/mainwindow/main_toolbar.h"
+#include "ui/mainwindow/notebook.h"
+#include "ui/mainwindow/status_bar.h"
 #include "ui/mainwindow/view_switcher.h"
 #include "ui/win32/window.h"
 
 namespace glmx::ui {
 
-// The program-wide objects the main window works with.
+// What the main window works with beyond its own controls.
 struct MainWindowContext {
-    settings::SettingsStores& stores;
+    settings::TRegInfoClass& desktopSettings;  // the placement
     const platform::Display& display;
     std::string programPath;    // the program's own file
     std::string programFolder;  // with a trailing backslash
-    ViewKind& viewKind;
+    const ViewKind& viewKind;
     const platform::VersionResources& versions;
 };
 
 inline constexpr wchar_t kMainWindowClassName[] = L"TFMain";
 
-class TFMain final : public Window, public app::CommandLineTarget, private MainWindowChrome {
+class TFMain final : public Window {
 public:
     explicit TFMain(MainWindowContext context);
     ~TFMain() override;
 
-    // Creates the window hidden; FormCreate runs inside the creation.
+    // Creates the window hidden with its frame, restores its placement.
     void Create(HINSTANCE instance);
+    // Creates a notebook page and routes the identifier block from firstId to it.
+    void AddPage(Page page, NotebookPage& controller, int firstId);
+    // The view switches the tool bar, the View menu and the places menu call.
+    void SetViewSwitcher(ViewSwitcher& switcher) { switcher_ = &switcher; }
     // Shows the window in the state it was restored to; called as the message loop starts.
     void ShowAtStart();
     // Keyboard handling before dispatch: F1, Tab between controls. True when handled.
     bool PreTranslateMessage(MSG& message);
-    // Features plug in here as they are built.
-    void SetServices(const ViewServices& services) {
-        services_ = services;
-        switcher_.SetServices(services);
-    }
+    // Runs the call once the current message is handled (a list's selection follows
+    // the click or key only after the list itself has handled it).
+    void Defer(std::function<void()> call);
 
-    void SelectFileInFolderPage(const std::string& filePath) override;
-    void OpenFolderInFolderPage(const std::string& folderPath) override;
-    void ShowRecycleBinView() override;
+    // What the view switches change around the pages.
+    void ShowFunctionPages();
+    void HideFunctionPages();
+    void ReleaseToolbarButtons() { toolbar_.ReleaseToolbarButtons(); }
+    void PressToolbarButton(ViewKind view) { toolbar_.PressButton(view); }
+    void CheckViewMenuEntry(ViewKind view);
+    void BeginWaitCursor();
+    void EndWaitCursor();
 
-    // What the window shows, for the window's own tests.
-    ViewSwitcher& Switcher() { return switcher_; }
-    const MainToolbar& Toolbar() const { return toolbar_; }
-    MainToolbar& Toolbar() { return toolbar_; }
-    FunctionPages& Pages() { return pages_; }
+    Notebook& Pages() { return notebook_; }
     InformationPanel& Information() { return information_; }
-    HMENU MenuBar() const { return menus_.menuBar.get(); }
-    HWND StatusBar() const { return stbMain_; }
-    HWND ProgressBar() const { return prbDownloadProgress_; }
-    HWND NotebookSplitter() const { return splitter7_; }
+    const MainToolbar& Toolbar() const { return toolbar_; }
+    HMENU MenuBar() const { return menuBar_; }
+    HWND StatusBarHandle() const { return statusBar_.Handle(); }
+    HWND ProgressBar() const { return statusBar_.ProgressBar(); }
+    HWND NotebookSplitter() const { return notebookSplitter_; }
     bool FunctionPagesShown() const { return functionPagesShown_; }
 
 private:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnCommand(int command, int notification);
-    LRESULT OnNotify(const NMHDR& header);
+    struct Route {
+        int first;
+        int last;
+        WindowPart* part;
+    };
 
-    void FormCreate();
-    void FormClose();
-    void FormResize();
-    void SetRuntimeCaptions();
-    void RestoreWindowPlacement();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    WindowPart* PartOf(int id) const;
+    void OnCommand(int command, int notification);
+    LRESULT OnNotify(NMHDR& header);
+    void OnSplitterMoved(int splitterId, int position);
+    void RunDeferredCalls();
+
     void CreateControls();
-    void CreateFonts();
+    void ApplyFonts();
+    void RestoreWindowPlacement();
+    void SaveWindowPlacement();
     void LayoutControls();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     app::WindowState CurrentState() const;
@@ -88,23 +101,7 @@ private:
     void PopUpPlacesMenu();
     void PlaceChosen(int index);
     void PopUpAtMouse(HMENU menu);
-    void ShowOfflineInfoMenu(LPARAM screenPoint);
     void HelpTopics();
-
-    // MainWindowChrome
-    void ShowFunctionPages() override;
-    void HideFunctionPages() override;
-    void SetActivePage(Page page) override;
-    void ReleaseToolbarButtons() override;
-    void PressToolbarButton(ViewKind view) override;
-    void CheckViewMenuEntry(ViewKind view) override;
-    void SetPageLabel(Page page, std::string_view text) override;
-    inventory::ControlButton& PageControlButton(Page page) override;
-    void SetStartupFilterIndex(int index) override;
-    settings::ComboBoxItems& SearchField() override;
-    void FocusSearchField() override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
 
     MainWindowContext context_;
     std::optional<app::WindowState> startState_;
@@ -112,21 +109,20 @@ private:
     UINT dpi_ = 96;
 
     MainMenus menus_;
+    HMENU menuBar_ = nullptr;  // the window's own: destroyed with it
     MainToolbar toolbar_;
-    FunctionPages pages_;
+    Notebook notebook_;
+    HWND notebookSplitter_ = nullptr;
     InformationPanel information_;
-    HWND splitter7_ = nullptr;
-    HWND stbMain_ = nullptr;
-    HWND prbDownloadProgress_ = nullptr;
+    StatusBar statusBar_;
     platform::win32::UniqueGdiObject font_, labelFont_;
-    HIMAGELIST imlRegistry_ = nullptr, imlOthers_ = nullptr, ImageList1_ = nullptr;
-    HIMAGELIST imlSmallSystemImages_ = nullptr, imlBigSystemImages_ = nullptr;  // the system's
     HACCEL accelerators_ = nullptr;
-    int notebookHeight_ = 297;  // designed; Splitter7 changes it
+    std::vector<Route> routes_;
+    std::vector<std::function<void()>> deferred_;
+    int notebookHeight_ = 297;  // designed; the notebook's splitter changes it
     bool functionPagesShown_ = true;
     int waitCursorDepth_ = 0;
-    ViewServices services_;
-    ViewSwitcher switcher_;
+    ViewSwitcher* switcher_ = nullptr;
 };
 
 }  // namespace glmx::ui

@@ -1,5 +1,6 @@
-// The offline information in the main window: the styled text view of the
-// information panel, the Search field's terms, the status bar and the links.
+// The offline information in the main window: the builder writes into the
+// information panel's styled text view and Search field and the status bar,
+// and the view's link clicks open their addresses through the shell.
 #pragma once
 
 #include <windows.h>
@@ -11,16 +12,17 @@
 #include "platform/shell.h"
 #include "platform/version_resources.h"
 #include "ui/mainwindow/view_services.h"
+#include "ui/win32/combo_box.h"
+#include "ui/win32/rich_text_view.h"
 #include "ui/win32/status_bar_line.h"
 
 namespace glmx::ui {
 
-class TFMain;
-
 class OfflinePanel final : public OfflineInformation {
 public:
-    OfflinePanel(TFMain& window, platform::Registry& registry, const platform::Locale& locale,
-                 const platform::VersionResources& versions, platform::Shell& shell);
+    OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar, platform::Registry& registry,
+                 const platform::Locale& locale, const platform::VersionResources& versions,
+                 platform::Shell& shell);
 
     info::OfflineInformationBuilder& Builder() { return builder_; }
     const info::TLinkedInformationBuffer& Links() const { return links_; }

@@ -11,4 +11,7 @@ namespace glmx::ui {
 // The caller destroys the list.
 HIMAGELIST LoadImageStrip(int resourceId, int width);
 
+// The system's image list of file icons; the system owns it.
+HIMAGELIST SystemImageList(bool small);
+
 }  // namespace glmx::ui

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "ui/win32/window_class.h"
 
 namespace glmx::ui {
@@ -69,6 +71,11 @@ LRESULT CALLBACK SplitterProcedure(HWND splitter, UINT message, WPARAM wParam, L
 }
 
 }  // namespace
+
+int ClampedPaneWidth(int wanted, int available, UINT dpi) {
+    const int least = MulDiv(40, static_cast<int>(dpi), 96);
+    return std::clamp(wanted, least, std::max(least, available - MulDiv(80, static_cast<int>(dpi), 96)));
+}
 
 HWND CreateSplitter(HWND parent, SplitterOrientation orientation, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);

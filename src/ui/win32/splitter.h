@@ -13,4 +13,11 @@ enum class SplitterOrientation { Horizontal, Vertical };  // Horizontal: a bar a
 
 HWND CreateSplitter(HWND parent, SplitterOrientation orientation, int id);
 
+// A splitter's thickness at 96 dpi.
+inline constexpr int kSplitterThickness = 4;
+
+// The width of a pane left of a vertical splitter: at least 40 pixels, and leaving
+// room for the area right of it.
+int ClampedPaneWidth(int wanted, int available, UINT dpi);
+
 }  // namespace glmx::ui

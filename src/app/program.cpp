@@ -1,0 +1,119 @@
+#include "app/program.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/startup_settings.h"
+#include "platform/win32/win32_display.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_process_environment.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_user_messages.h"
+#include "platform/win32/win32_version_resources.h"
+#include "settings/program_identity.h"
+#include "ui/mainwindow/commands.h"
+
+namespace glmx::app {
+
+// The Win32 services, created before anything that reads them.
+struct Program::Services {
+    platform::win32::Win32ProcessEnvironment environment;
+    platform::win32::Win32Registry registry;
+    platform::win32::Win32Display display;
+    platform::win32::Win32ProcessSystem processes;
+    platform::win32::Win32TopLevelWindows windows;
+    platform::win32::Win32VersionResources versions;
+    platform::win32::Win32Shell systemShell;
+    platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
+    platform::win32::Win32Locale locale;
+    platform::Shell* shell = &systemShell;
+    std::string programPath = environment.ProgramPath();
+};
+
+Program::Program(ProgramOptions options) : services_(std::make_unique<Services>()) {
+    if (options.shell) services_->shell = options.shell;
+    stores_ = options.settingsKey.empty()
+                  ? std::make_unique<settings::SettingsStores>(services_->registry)
+                  : std::make_unique<settings::SettingsStores>(services_->registry, options.settingsKey);
+}
+
+Program::~Program() {
+    // The features let go of the window's controls before the window goes.
+    inventoryViews_.reset();
+    offlinePanel_.reset();
+    if (mainWindow_ && mainWindow_->Handle()) DestroyWindow(mainWindow_->Handle());
+}
+
+bool Program::Create(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
+                                                        ICC_USEREX_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+    // The shell's link and folder objects need COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    Services& system = *services_;
+    mainWindow_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
+        stores_->DesktopSettings, system.display, system.programPath, ProgramFolderOf(system.programPath),
+        viewKind_, system.versions});
+    mainWindow_->Create(instance);
+    if (!mainWindow_->Handle()) return false;
+    ui::TFMain& window = *mainWindow_;
+    system.messages.SetOwner(window.Handle());
+
+    // Selection information follows a click or key once the control has handled it.
+    inventoryPage_ = std::make_unique<ui::InventoryPageController>(
+        viewKind_, ui::InventoryPageEvents{
+                       [this] { mainWindow_->Defer([this] { switcher_->ShowSelectionInfo(); }); },
+                       [this](int index) { switcher_->StartupFilterSelected(index); }});
+    hardwarePage_ = std::make_unique<ui::HardwarePageController>(
+        [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
+    window.AddPage(ui::Page::Folders, folderPage_, ui::idFolderPageFirst);
+    window.AddPage(ui::Page::Inventory, *inventoryPage_, ui::idInventoryPageFirst);
+    window.AddPage(ui::Page::Hardware, *hardwarePage_, ui::idHardwarePageFirst);
+    window.AddPage(ui::Page::CustomSearch, customSearchPage_, ui::idCustomSearchPageFirst);
+
+    offlinePanel_ = std::make_unique<ui::OfflinePanel>(
+        window.Information().OfflineView(), window.Information().SearchField(), window.StatusBarHandle(),
+        system.registry, system.locale, system.versions, *system.shell);
+    inventoryViews_ = std::make_unique<ui::InventoryViews>(
+        ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell, system.messages},
+        ui::InventoryCollectors{applications_, runningPrograms_}, offlinePanel_->Builder(),
+        inventoryPage_->List(), window.StatusBarHandle(), [this] { switcher_->ShowSelectionInfo(); });
+    inventoryPage_->SetActions(inventoryViews_.get());
+
+    ui::ViewServices services;
+    services.offline = offlinePanel_.get();
+    inventoryViews_->AddTo(services);
+    chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
+    switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_, services, *stores_,
+                                                   viewKind_);
+    window.SetViewSwitcher(*switcher_);
+
+    switcher_->SwitchTo(vkAll);
+    PrepareConfigurationStores(*stores_);
+    return true;
+}
+
+int Program::Run() {
+    Services& system = *services_;
+    CommandLineReader commandLine(ProgramArguments(system.programPath, system.environment.CommandLine()));
+    ProcessCommandLine(commandLine, *this);
+    mainWindow_->ShowAtStart();
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow_->PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// The folder page takes these over when it lists folders; until then they show nothing.
+void Program::SelectFileInFolderPage(const std::string&) {}
+void Program::OpenFolderInFolderPage(const std::string&) {}
+void Program::ShowRecycleBinView() { switcher_->SwitchTo(vkRecycleBin); }
+
+}  // namespace glmx::app

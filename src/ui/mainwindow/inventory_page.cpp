@@ -1,0 +1,204 @@
+#include "ui/mainwindow/inventory_page.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/wide.h"
+#include "ui/mainwindow/commands.h"
+#include "ui/mainwindow/resource_ids.h"
+#include "ui/win32/dpi.h"
+#include "ui/win32/focus.h"
+#include "ui/win32/image_lists.h"
+#include "ui/win32/panel.h"
+#include "ui/win32/splitter.h"
+
+namespace glmx::ui {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+InventoryPageController::InventoryPageController(const ViewKind& viewKind, InventoryPageEvents events)
+    : viewKind_(viewKind), events_(std::move(events)) {}
+
+InventoryPageController::~InventoryPageController() {
+    for (HIMAGELIST list : {registryImages_, stateImages_})
+        if (list) ImageList_Destroy(list);
+}
+
+void InventoryPageController::Create(HWND notebook) {
+    page_ = CreatePanel(notebook, PanelStyle::Plain);
+    bar_.Create(page_, cmdInventoryControlButton);
+    startupOptions_ = CreatePanel(bar_.Panel(), PanelStyle::FunctionBar);
+    startupFilter_ = CreateChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, startupOptions_,
+                                 cmdShowStartupPrograms);
+    for (const wchar_t* item : {L"Show all startup programs", L"Show enabled programs", L"Show disabled programs"})
+        SendMessageW(startupFilter_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    startupDelete_ = CreateChild(WC_BUTTONW, L"Delete", WS_TABSTOP | BS_PUSHBUTTON, startupOptions_, cmdStartupDelete);
+    runningAppsOptions_ = CreatePanel(bar_.Panel(), PanelStyle::FunctionBar);
+    switchTo_ = CreateChild(WC_BUTTONW, L"Switch To", WS_TABSTOP | BS_PUSHBUTTON, runningAppsOptions_, cmdSwitchTo);
+    ShowWindow(startupOptions_, SW_HIDE);
+    ShowWindow(runningAppsOptions_, SW_HIDE);
+
+    treePanel_ = CreatePanel(page_, PanelStyle::Plain);
+    registryTreePanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
+    registryTree_ = CreateTreeControl(registryTreePanel_, idRegistryTree);
+    searchPanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
+    splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idInventorySplitter);
+    list_ = CreateChild(WC_LISTVIEWW, L"",
+                        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
+                            LVS_NOSORTHEADER,
+                        page_, idInventoryList, WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    systemSmall_ = SystemImageList(true);
+    systemLarge_ = SystemImageList(false);
+    registryImages_ = LoadImageStrip(IDB_REGISTRY, 16);
+    stateImages_ = LoadImageStrip(IDB_OTHERS_STATE, 16);
+    ListView_SetImageList(list_, stateImages_, LVSIL_STATE);
+}
+
+void InventoryPageController::SetFonts(const PartFonts& fonts) {
+    bar_.SetFonts(fonts);
+    for (HWND window : {startupFilter_, startupDelete_, switchTo_, registryTree_, list_})
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal), TRUE);
+}
+
+void InventoryPageController::Layout(int width, int height, UINT dpi) {
+    // The option panels stand left of the control button.
+    const int barHeight = FunctionBar::Height(dpi);
+    const int margin = Scale(4, dpi);
+    const int buttonLeft = bar_.ButtonLeft(width, dpi);
+    const int buttonHeight = Scale(27, dpi);
+    const int optionsLeft = std::max(Scale(160, dpi), buttonLeft - margin - Scale(300, dpi));
+    Place(startupOptions_, optionsLeft, 0, buttonLeft - margin - optionsLeft, barHeight);
+    const int deleteWidth = Scale(80, dpi);
+    const int comboWidth = buttonLeft - margin - optionsLeft - deleteWidth - margin;
+    Place(startupFilter_, 0, (barHeight - Scale(23, dpi)) / 2, comboWidth, Scale(200, dpi));
+    Place(startupDelete_, comboWidth + margin, (barHeight - buttonHeight) / 2, deleteWidth, buttonHeight);
+    const int switchWidth = Scale(90, dpi);
+    Place(runningAppsOptions_, buttonLeft - margin - switchWidth, 0, switchWidth, barHeight);
+    Place(switchTo_, 0, (barHeight - buttonHeight) / 2, switchWidth, buttonHeight);
+    int labelRight = -1;
+    if (IsWindowVisible(startupOptions_)) labelRight = optionsLeft - margin;
+    else if (IsWindowVisible(runningAppsOptions_)) labelRight = buttonLeft - 2 * margin - switchWidth;
+    bar_.Layout(width, dpi, labelRight);
+
+    const int below = height - barHeight;
+    int listLeft = 0;
+    if (IsWindowVisible(treePanel_)) {
+        const int tree = ClampedPaneWidth(Scale(treeWidth_, dpi), width, dpi);
+        Place(treePanel_, 0, barHeight, tree, below);
+        Place(registryTreePanel_, 0, 0, tree, below);
+        Place(searchPanel_, 0, 0, tree, below);
+        Place(registryTree_, 0, 0, tree, below);
+        Place(splitter_, tree, barHeight, Scale(kSplitterThickness, dpi), below);
+        listLeft = tree + Scale(kSplitterThickness, dpi);
+    }
+    Place(list_, listLeft, barHeight, width - listLeft, below);
+}
+
+void InventoryPageController::LayoutAgain() {
+    RECT client{};
+    GetClientRect(page_, &client);
+    Layout(client.right, client.bottom, DpiOf(page_));
+}
+
+void InventoryPageController::OnCommand(int command, int notification) {
+    switch (command) {
+        case cmdShowStartupPrograms:
+            if (notification == CBN_SELCHANGE) {
+                const int index = static_cast<int>(SendMessageW(startupFilter_, CB_GETCURSEL, 0, 0));
+                if (index >= 0 && events_.startupFilterChosen) events_.startupFilterChosen(index);
+            }
+            break;
+        case cmdInventoryControlButton:
+            if (actions_) actions_->ControlButtonClicked(viewKind_);
+            break;
+        case cmdSwitchTo:
+            if (actions_) actions_->SwitchToClicked();
+            break;
+        default:
+            break;  // the auto-start Delete comes with the auto-start view
+    }
+}
+
+LRESULT InventoryPageController::OnNotify(NMHDR& header) {
+    if (header.hwndFrom != list_) return 0;
+    if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN) && events_.selectionChanged)
+        events_.selectionChanged();
+    return 0;
+}
+
+void InventoryPageController::OnSplitterMoved(int splitterId, int position) {
+    if (splitterId != idInventorySplitter) return;
+    treeWidth_ = std::max(40, MulDiv(position, 96, static_cast<int>(DpiOf(page_))));
+    LayoutAgain();
+}
+
+void InventoryPageController::SetStartupFilterIndex(int index) {
+    SendMessageW(startupFilter_, CB_SETCURSEL, index, 0);
+}
+
+void InventoryPageController::SuspendListDrawing() { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+
+void InventoryPageController::ResumeListDrawing() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
+void InventoryPageController::RemoveAllRowsAndColumns() {
+    ListView_DeleteAllItems(list_);
+    while (ListView_DeleteColumn(list_, 0)) {
+    }
+}
+
+void InventoryPageController::AddColumn(std::string_view caption, int width) {
+    std::wstring text = Wide(caption);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = text.data();
+    column.cx = Scale(width, DpiOf(list_));
+    const int count = Header_GetItemCount(ListView_GetHeader(list_));
+    SendMessageW(list_, LVM_INSERTCOLUMNW, count, reinterpret_cast<LPARAM>(&column));
+}
+
+void InventoryPageController::ShowTreePanel(bool shown) {
+    ShowOrHide(treePanel_, shown);
+    ShowOrHide(splitter_, shown);
+    LayoutAgain();
+}
+
+void InventoryPageController::ShowRegistryTreePanel(bool shown) { ShowOrHide(registryTreePanel_, shown); }
+void InventoryPageController::ShowSearchPanel(bool shown) { ShowOrHide(searchPanel_, shown); }
+void InventoryPageController::ClearSearchNameBox() {}  // the file search form brings its name box
+
+void InventoryPageController::ShowStartupOptions(bool shown) {
+    ShowOrHide(startupOptions_, shown);
+    LayoutAgain();
+}
+
+void InventoryPageController::ShowRunningAppsOptions(bool shown) {
+    ShowOrHide(runningAppsOptions_, shown);
+    LayoutAgain();
+}
+
+void InventoryPageController::UseListImages(inventory::ListImages images) {
+    const bool registry = images == inventory::ListImages::Registry;
+    ListView_SetImageList(list_, registry ? registryImages_ : systemSmall_, LVSIL_SMALL);
+    ListView_SetImageList(list_, registry ? registryImages_ : systemLarge_, LVSIL_NORMAL);
+}
+
+int InventoryPageController::RowCount() const { return ListView_GetItemCount(list_); }
+
+int InventoryPageController::SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+
+std::string InventoryPageController::RowCaption(int row) const {
+    std::vector<wchar_t> text(32768);
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    SendMessageW(list_, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return Narrow(text.data());
+}
+
+}  // namespace glmx::ui
