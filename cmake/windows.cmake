@@ -1,6 +1,8 @@
 # Windows build: glmx.exe and the test programs that CTest runs under Wine.
 enable_language(RC)
-set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+if(NOT DEFINED CMAKE_RUNTIME_OUTPUT_DIRECTORY)
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endif()
 
 # Everything static: glmx.exe imports system DLLs only and runs on Windows as it is.
 add_link_options(-static -static-libgcc -static-libstdc++)
@@ -14,24 +16,38 @@ target_compile_options(glmx_win32 PRIVATE -Wall -Wextra)
 target_link_libraries(glmx_win32 PUBLIC glmx_core comctl32 shell32 ole32 oleaut32 uuid
                                         advapi32 user32 gdi32 version)
 
-add_executable(glmx WIN32 ${GLMX_APP_SOURCES})
-target_include_directories(glmx PRIVATE ${CMAKE_BINARY_DIR}/generated ${CMAKE_SOURCE_DIR}/src/app
-                                        ${CMAKE_SOURCE_DIR}/src/ui/artwork)
-target_link_options(glmx PRIVATE -municode)
-target_link_libraries(glmx PRIVATE glmx_win32)
+if(GLMX_THREAD_MODEL STREQUAL "win32")
+  include(cmake/shipped.cmake)
+  return()
+endif()
 
-# Finds the running main window, waits for it, closes it: for the run script.
-add_executable(glmx-remote tools/remote/glmx_remote.cpp tests/support/main_window_finder.cpp)
-target_include_directories(glmx-remote PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_options(glmx-remote PRIVATE -municode)
-target_link_libraries(glmx-remote PRIVATE glmx_win32)
+# The shipped programs come from a second tree with the win32 thread model (the
+# two thread models must not meet in one link); they land in this tree's bin, so
+# the window tests start the very glmx.exe that ships.
+include(ExternalProject)
+cmake_host_system_information(RESULT GLMX_CORES QUERY NUMBER_OF_LOGICAL_CORES)
+ExternalProject_Add(glmx
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/shipped
+  CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw64-win32.cmake
+             -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE}
+             -DCMAKE_RUNTIME_OUTPUT_DIRECTORY=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j ${GLMX_CORES}
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND ""
+  BUILD_BYPRODUCTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmx.exe
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmx-remote.exe)
+add_custom_target(glmx-remote DEPENDS glmx)
+# The second tree takes every core while it builds; this one's compiles wait for it.
+add_dependencies(glmx_core glmx)
 
 # GoogleTest from Debian's sources, built with this toolchain.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_executable(glmx_win_tests ${GLMX_WIN_TEST_SOURCES})
-target_include_directories(glmx_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+# The win tests see the Windows version a manifested program sees (10.0 on Windows 10).
+add_executable(glmx_win_tests ${GLMX_WIN_TEST_SOURCES} tests/win/win_tests.rc)
+target_include_directories(glmx_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/app)
 target_link_libraries(glmx_win_tests PRIVATE glmx_win32 gtest gmock gtest_main)
 # Tests of both programs create windows on the one desktop and take turns, so that
 # none takes another's activation or keyboard focus.
@@ -50,6 +66,8 @@ target_link_options(glmx_test_child PRIVATE -municode)
 # They also share the program's own settings key.
 gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK "glmx_desktop;glmx_settings")
+
+include(cmake/import_check.cmake)
 
 # Benchmarks: speed against a plain API baseline measured in the same run (tools/bench.sh).
 add_executable(glmx_bench_processes bench/processes_bench.cpp)
