@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (sanitizers on),
-# then the Windows tests under Wine in a throw-away prefix and home on a private
-# X server. Ends with the line "N passed, N failed".
+# each fuzz target for a few seconds, then the Windows tests under Wine in a
+# throw-away prefix and home on a private X server, once with Wine reporting
+# Windows XP x64 and once Windows 10. Ends with the line "N passed, N failed".
 set -uo pipefail
 source "$(dirname "$0")/lib/common.sh"
+source "$(dirname "$0")/lib/fuzz.sh"
 
-ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" || exit 1
+ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" "${GLMX_FUZZ_PACKAGES[@]}" ||
+    exit 1
 
 passed=0
 failed=0
@@ -13,7 +16,8 @@ failed=0
 # Runs one CTest tree and adds its counts.
 run_ctest() {
     local dir=$1 output summary total failures
-    output=$(cd "$dir" && ctest --timeout 180 -j "$(nproc)" --output-on-failure 2>&1)
+    shift
+    output=$(cd "$dir" && ctest --timeout 180 -j "$(nproc)" --output-on-failure "$@" 2>&1)
     printf '%s\n' "$output" | grep -vE '^ *(Start|[0-9]+/[0-9]+ Test) ' | sed '/^$/d' >&2
     summary=$(printf '%s\n' "$output" | grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' | tail -n1)
     if [ -z "$summary" ]; then
@@ -37,6 +41,16 @@ else
     failed=$((failed + 1))
 fi
 
+log "fuzz targets, 5 s each"
+if build_fuzz; then
+    run_fuzz_targets 5
+    passed=$((passed + GLMX_FUZZ_PASSED))
+    failed=$((failed + GLMX_FUZZ_FAILED))
+else
+    log "fuzz build failed"
+    failed=$((failed + 1))
+fi
+
 log "Windows build"
 if build_windows >/dev/null; then
     session=$(mktemp -d /tmp/glmx-test.XXXXXX)
@@ -44,8 +58,11 @@ if build_windows >/dev/null; then
     mkdir -p "$HOME"
     trap 'stop_sessions; rm -rf "$session"' EXIT
     if start_xvfb && start_wine_session; then
-        log "Windows tests under Wine"
-        run_ctest "$GLMX_ROOT/build/win"
+        # Oldest and newest system the program supports; the build checks (build.*) run once.
+        log "Windows tests under Wine reporting Windows XP x64"
+        set_wine_version winxp64 && run_ctest "$GLMX_ROOT/build/win" || failed=$((failed + 1))
+        log "Windows tests under Wine reporting Windows 10"
+        set_wine_version win10 && run_ctest "$GLMX_ROOT/build/win" -E '^build\.' || failed=$((failed + 1))
     else
         log "could not start Xvfb and Wine"
         failed=$((failed + 1))

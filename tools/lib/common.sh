@@ -65,6 +65,14 @@ start_wine_session() {
     wine64 cmd /c exit 0 >/dev/null 2>&1 </dev/null
 }
 
+# Sets the Windows version Wine reports in $WINEPREFIX (winxp64, win7, win10, ...).
+set_wine_version() {
+    wine64 winecfg /v "$1" >/dev/null 2>&1 </dev/null
+    # Without a version, winecfg /v prints the one in force.
+    [ "$(wine64 winecfg /v 2>/dev/null </dev/null | tr -d '\r')" = "$1" ] ||
+        { log "Wine did not take Windows version $1"; return 1; }
+}
+
 stop_sessions() {
     if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; fi
     if [ -n "$GLMX_XVFB_PID" ]; then kill "$GLMX_XVFB_PID" 2>/dev/null; wait "$GLMX_XVFB_PID" 2>/dev/null; fi
