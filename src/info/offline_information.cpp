@@ -18,12 +18,11 @@ std::string Join(std::string_view a, std::string_view b, std::string_view c = {}
 
 // Only web addresses are links: a value such as "httpd.exe" is a program name, and
 // handing it to the shell would start whatever of that name the search path holds.
+// The scheme is matched exactly, in lower case, as the cache and uninstall entries
+// have always been read.
 bool IsWebAddress(std::string_view text) {
-    for (const std::string_view scheme :
-         {std::string_view("http://"), std::string_view("https://")})
-        if (text.size() > scheme.size() &&
-            platform::EqualsIgnoringAsciiCase(text.substr(0, scheme.size()), scheme))
-            return true;
+    for (const std::string_view scheme : {std::string_view("http://"), std::string_view("https://")})
+        if (text.size() > scheme.size() && text.starts_with(scheme)) return true;
     return false;
 }
 
