@@ -124,6 +124,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
   tests/gui/main_window_gui_test.cpp
+  tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp
   tests/gui/program_views_gui_test.cpp
   tests/gui/startup_gui_test.cpp

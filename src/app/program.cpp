@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "app/startup_settings.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_process_environment.h"
@@ -32,8 +33,21 @@ struct Program::Services {
     std::string programPath = environment.ProgramPath();
 };
 
+namespace {
+
+// GLMX_SETTINGS_KEY names another key below HKEY_CURRENT_USER for the settings: a
+// second set of settings, and tests that leave the user's own alone.
+std::string SettingsKeyFromEnvironment() {
+    wchar_t value[512] = {};
+    const DWORD length = GetEnvironmentVariableW(L"GLMX_SETTINGS_KEY", value, 512);
+    return length > 0 && length < 512 ? platform::win32::Narrow(value) : std::string();
+}
+
+}  // namespace
+
 Program::Program(ProgramOptions options) : services_(std::make_unique<Services>()) {
     if (options.shell) services_->shell = options.shell;
+    if (options.settingsKey.empty()) options.settingsKey = SettingsKeyFromEnvironment();
     stores_ = options.settingsKey.empty()
                   ? std::make_unique<settings::SettingsStores>(services_->registry)
                   : std::make_unique<settings::SettingsStores>(services_->registry, options.settingsKey);

@@ -27,7 +27,8 @@
 namespace glmx::app {
 
 struct ProgramOptions {
-    // The settings key below HKEY_CURRENT_USER; empty for the program's own.
+    // The settings key below HKEY_CURRENT_USER; empty for the one the environment's
+    // GLMX_SETTINGS_KEY names, else the program's own.
     std::string settingsKey;
     // Stands in for the system's shell when set (tests record what would be opened).
     platform::Shell* shell = nullptr;

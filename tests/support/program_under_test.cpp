@@ -3,6 +3,7 @@
 #include <chrono>
 #include <vector>
 
+#include "platform/win32/wide.h"
 #include "support/main_window_finder.h"
 
 namespace glmx::testing {
@@ -16,7 +17,9 @@ std::wstring FolderOfThisProgram() {
     return full.substr(0, full.find_last_of(L'\\') + 1);
 }
 
-ProgramUnderTest::ProgramUnderTest(const std::wstring& arguments) {
+ProgramUnderTest::ProgramUnderTest(const std::string& settingsKey, const std::wstring& arguments) {
+    // The child inherits the variable; the user's own settings stay untouched.
+    SetEnvironmentVariableW(L"GLMX_SETTINGS_KEY", platform::win32::Wide(settingsKey).c_str());
     const std::wstring program = FolderOfThisProgram() + L"glmx.exe";
     std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;

@@ -12,9 +12,9 @@ namespace glmx::testing {
 
 class ProgramUnderTest {
 public:
-    // Starts glmx.exe from the test program's folder with the given arguments and
-    // waits until its main window shows.
-    explicit ProgramUnderTest(const std::wstring& arguments = L"");
+    // Starts glmx.exe from the test program's folder with the given arguments and its
+    // settings below the given key of HKEY_CURRENT_USER, and waits until its main window shows.
+    ProgramUnderTest(const std::string& settingsKey, const std::wstring& arguments = L"");
     ~ProgramUnderTest();  // ends the program if a test left it running
 
     HWND MainWindow() const { return mainWindow_; }

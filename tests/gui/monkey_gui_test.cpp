@@ -1,0 +1,213 @@
+// A seeded monkey: a few hundred random user actions on the real window (clicks
+// on every kind of control, keys, resizes from tiny to full screen, view and
+// place switches), and after each batch the window must still answer with the
+// focus on a window the user can see. Actions that end processes or delete
+// anything (the function bars' buttons, the auto-start Delete, File > Close) are
+// left out. GLMX_MONKEY_SEED replays one seed, GLMX_MONKEY_ACTIONS sets the count.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/window_under_test.h"
+#include "ui/mainwindow/commands.h"
+
+namespace glmx::testing {
+namespace {
+
+constexpr int kBatch = 25;
+
+// Closes whatever modal user interface an action opened: menus, the About box,
+// message boxes (a question is answered "No" or "Cancel").
+void CALLBACK CloseModalUi(HWND, UINT, UINT_PTR, DWORD) {
+    EndMenu();
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t className[32] = {};
+            GetClassNameW(window, className, 32);
+            if (IsWindowVisible(window) && std::wstring(className) == L"#32770") {
+                EndDialog(window, IDNO);
+                EndDialog(window, IDCANCEL);
+            }
+            return TRUE;
+        },
+        0);
+}
+
+// Fails the test run with the seed when a batch does not come back.
+class Watchdog {
+public:
+    explicit Watchdog(unsigned seed) : thread_([this, seed] {
+        while (!stop_) {
+            const int batch = batch_;
+            for (int tenth = 0; tenth < 300 && !stop_ && batch == batch_; ++tenth)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!stop_ && batch == batch_) {
+                std::fprintf(stderr, "the window stopped answering: seed %u, batch %d\n", seed, batch);
+                std::fflush(stderr);
+                std::_Exit(3);
+            }
+        }
+    }) {}
+    ~Watchdog() {
+        stop_ = true;
+        thread_.join();
+    }
+    void NextBatch() { ++batch_; }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<int> batch_{0};
+    std::thread thread_;
+};
+
+class Monkey {
+public:
+    Monkey(WindowUnderTest& window, unsigned seed) : window_(window), random_(seed) {}
+
+    void Act() {
+        switch (Pick(9)) {
+            case 0: return SwitchView();
+            case 1: case 2: case 3: return Click();
+            case 4: case 5: return Key();
+            case 6: return AltLetter();
+            case 7: return Resize();
+            default: return RightClick();
+        }
+    }
+
+    // The program's own loop: accelerators and dialog keys first.
+    void Pump() {
+        MSG message;
+        for (int round = 0; round < 2000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++round) {
+            if (message.message == WM_QUIT) continue;
+            if (window_.Main().PreTranslateMessage(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+private:
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random_); }
+
+    void SwitchView() {
+        int command = Pick(4) == 0 ? ui::cmdPlaceFirst + Pick(19) : ui::cmdViewFirst + Pick(13);
+        PostMessageW(window_.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    }
+
+    // Visible, enabled windows below the main window, but the buttons that act on the system.
+    std::vector<HWND> Targets() {
+        std::vector<HWND> targets;
+        EnumChildWindows(
+            window_.Handle(),
+            [](HWND child, LPARAM data) -> BOOL {
+                if (IsWindowVisible(child) && IsWindowEnabled(child))
+                    reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&targets));
+        std::erase_if(targets, [](HWND child) {
+            const int id = GetDlgCtrlID(child);
+            return id == ui::cmdFolderControlButton || id == ui::cmdInventoryControlButton ||
+                   id == ui::cmdHardwareControlButton || id == ui::cmdStartupDelete;
+        });
+        return targets;
+    }
+
+    void ClickWith(UINT down, UINT up, WPARAM keys) {
+        const std::vector<HWND> targets = Targets();
+        if (targets.empty()) return;
+        HWND target = targets[static_cast<size_t>(Pick(static_cast<int>(targets.size())))];
+        RECT client{};
+        GetClientRect(target, &client);
+        const LPARAM point = MAKELPARAM(Pick(std::max(1, static_cast<int>(client.right))),
+                                        Pick(std::max(1, static_cast<int>(client.bottom))));
+        PostMessageW(target, down, keys, point);
+        PostMessageW(target, up, 0, point);
+    }
+
+    void Click() {
+        if (Pick(5) == 0) ClickWith(WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
+        else ClickWith(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+    }
+
+    void RightClick() { ClickWith(WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
+
+    void Key() {
+        // F1 starts the help viewer, another program: left out with the rest of the F-keys' F4.
+        static constexpr UINT kKeys[] = {VK_TAB, VK_TAB, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END,
+                                         VK_PRIOR, VK_NEXT, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F2, VK_F3,
+                                         VK_F5, VK_F6, VK_F10, VK_F11, VK_F12, 'A', 'Z', '5'};
+        const UINT key = kKeys[Pick(static_cast<int>(std::size(kKeys)))];
+        HWND focus = GetFocus() ? GetFocus() : window_.Handle();
+        PostMessageW(focus, WM_KEYDOWN, key, 1);
+        PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    }
+
+    void AltLetter() {
+        const UINT letter = 'A' + static_cast<UINT>(Pick(26));
+        HWND focus = GetFocus() ? GetFocus() : window_.Handle();
+        PostMessageW(focus, WM_SYSKEYDOWN, letter, 0x20000001);
+        PostMessageW(focus, WM_SYSKEYUP, letter, 0xE0000001);
+    }
+
+    void Resize() {
+        const int choice = Pick(6);
+        if (choice == 0) return (void)ShowWindow(window_.Handle(), SW_MAXIMIZE);
+        if (choice == 1) return (void)ShowWindow(window_.Handle(), SW_RESTORE);
+        const int width = 1 + Pick(GetSystemMetrics(SM_CXSCREEN));
+        const int height = 1 + Pick(GetSystemMetrics(SM_CYSCREEN));
+        SetWindowPos(window_.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    }
+
+    WindowUnderTest& window_;
+    std::mt19937 random_;
+};
+
+std::vector<unsigned> Seeds() {
+    if (const char* seed = std::getenv("GLMX_MONKEY_SEED")) return {static_cast<unsigned>(std::strtoul(seed, nullptr, 10))};
+    return {1, 2, 3};
+}
+
+int ActionCount() {
+    const char* count = std::getenv("GLMX_MONKEY_ACTIONS");
+    return count ? std::max(1, std::atoi(count)) : 200;
+}
+
+TEST(MonkeyGuiTest, RandomActionsLeaveAWindowThatAnswers) {
+    for (unsigned seed : Seeds()) {
+        SCOPED_TRACE("GLMX_MONKEY_SEED=" + std::to_string(seed));
+        std::printf("monkey seed %u\n", seed);
+        std::fflush(stdout);
+        WindowUnderTest window;
+        Monkey monkey(window, seed);
+        Watchdog watchdog(seed);
+        const UINT_PTR closer = SetTimer(nullptr, 0, 150, CloseModalUi);
+        const int actions = ActionCount();
+        for (int done = 0; done < actions; done += kBatch) {
+            for (int action = 0; action < kBatch; ++action) {
+                monkey.Act();
+                monkey.Pump();
+            }
+            watchdog.NextBatch();
+            ASSERT_TRUE(IsWindow(window.Handle())) << "the window went at batch " << done / kBatch;
+            DWORD_PTR answer = 0;
+            ASSERT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
+            if (HWND focus = GetFocus()) EXPECT_TRUE(IsWindowVisible(focus)) << "batch " << done / kBatch;
+        }
+        KillTimer(nullptr, closer);
+        ShowWindow(window.Handle(), SW_RESTORE);
+    }
+}
+
+}  // namespace
+}  // namespace glmx::testing
