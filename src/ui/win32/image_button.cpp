@@ -2,10 +2,11 @@
 
 #include <windowsx.h>
 
-#include <memory>
+#include <cwchar>
 
 #include "ui/win32/dpi.h"
 #include "ui/win32/window_class.h"
+#include "ui/win32/window_data.h"
 
 namespace glmx::ui {
 
@@ -21,8 +22,11 @@ struct ImageButtonState {
     bool pressed = false;
 };
 
+// Null for a window of another class.
 ImageButtonState* StateOf(HWND button) {
-    return reinterpret_cast<ImageButtonState*>(GetWindowLongPtrW(button, GWLP_USERDATA));
+    wchar_t className[64] = {};
+    GetClassNameW(button, className, 64);
+    return wcscmp(className, kImageButtonClass) == 0 ? WindowData<ImageButtonState>(button) : nullptr;
 }
 
 void Click(HWND button) {
@@ -71,26 +75,13 @@ void Paint(HWND button, const ImageButtonState& state) {
     EndPaint(button, &paint);
 }
 
-LRESULT CALLBACK ImageButtonProcedure(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    ImageButtonState* state = StateOf(button);
+LRESULT HandleImageButtonMessage(HWND button, ImageButtonState& buttonState, UINT message, WPARAM wParam,
+                                 LPARAM lParam) {
+    ImageButtonState* state = &buttonState;
     switch (message) {
-        case WM_NCCREATE: {
-            const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            auto owned = std::make_unique<ImageButtonState>(
-                *static_cast<ImageButtonState*>(create->lpCreateParams));
-            SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owned.release()));
-            break;
-        }
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrW(button, GWLP_USERDATA, 0);
-            break;
         case WM_PAINT:
-            if (state) {
-                Paint(button, *state);
-                return 0;
-            }
-            break;
+            Paint(button, *state);
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_MOUSEMOVE:
@@ -165,7 +156,8 @@ LRESULT CALLBACK ImageButtonProcedure(HWND button, UINT message, WPARAM wParam, 
 HWND CreateImageButton(HWND parent, int id, const ImageButtonImages& images, int imageIndex,
                        const wchar_t* hint) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kImageButtonClass, ImageButtonProcedure, CS_DBLCLKS, nullptr, IDC_HAND});
+    RegisterWindowClassOnce({kImageButtonClass, StatefulControlProcedure<ImageButtonState, HandleImageButtonMessage>,
+                             CS_DBLCLKS, nullptr, IDC_HAND});
     ImageButtonState initial{images, imageIndex, nullptr, false, false};
     return CreateWindowExW(0, kImageButtonClass, hint, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -1,6 +1,7 @@
 #include "ui/win32/panel.h"
 
 #include "ui/win32/window_class.h"
+#include "ui/win32/window_data.h"
 
 namespace glmx::ui {
 
@@ -8,9 +9,9 @@ namespace {
 
 constexpr wchar_t kPanelClass[] = L"GlmxPanel";
 
-PanelStyle StyleOf(HWND panel) {
-    return static_cast<PanelStyle>(GetWindowLongPtrW(panel, GWLP_USERDATA));
-}
+struct PanelState {
+    PanelStyle style;
+};
 
 HBRUSH BackgroundOf(PanelStyle style) {
     switch (style) {
@@ -21,22 +22,17 @@ HBRUSH BackgroundOf(PanelStyle style) {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandlePanelMessage(HWND panel, PanelState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE: {
-            const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-            break;
-        }
         case WM_ERASEBKGND: {
             RECT rect;
             GetClientRect(panel, &rect);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect, BackgroundOf(StyleOf(panel)));
+            FillRect(reinterpret_cast<HDC>(wParam), &rect, BackgroundOf(state.style));
             return 1;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
-            const PanelStyle style = StyleOf(panel);
+            const PanelStyle style = state.style;
             auto dc = reinterpret_cast<HDC>(wParam);
             if (style == PanelStyle::FunctionBar) {
                 SetTextColor(dc, RGB(255, 255, 255));
@@ -62,11 +58,12 @@ LRESULT CALLBACK PanelProcedure(HWND panel, UINT message, WPARAM wParam, LPARAM 
 
 HWND CreatePanel(HWND parent, PanelStyle style, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kPanelClass, PanelProcedure});
+    RegisterWindowClassOnce({kPanelClass, StatefulControlProcedure<PanelState, HandlePanelMessage>});
+    PanelState initial{style};
     return CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"",
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, reinterpret_cast<void*>(static_cast<INT_PTR>(style)));
+                           instance, &initial);
 }
 
 }  // namespace glmx::ui

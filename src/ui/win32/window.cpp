@@ -4,13 +4,14 @@
 
 #include "ui/win32/error_box.h"
 #include "ui/win32/window_class.h"
+#include "ui/win32/window_data.h"
 
 namespace glmx::ui {
 
 Window::~Window() {
     if (hwnd_) {
         // The object goes first: stop routing to it, then let the window go.
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        UnbindWindowData(hwnd_);
         DestroyWindow(hwnd_);
     }
 }
@@ -41,9 +42,9 @@ LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        BindWindowData(hwnd, self);
     }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowData<Window>(hwnd);
     if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
 
     LRESULT result = 0;
@@ -57,7 +58,7 @@ LRESULT CALLBACK Window::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
         result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        UnbindWindowData(hwnd);
         self->hwnd_ = nullptr;
     }
     return result;
