@@ -11,10 +11,13 @@
 #include "platform/fake/fake_locale.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/text.h"
+#include "support/slow_info_cache_record.h"
 
 namespace glmx::info {
 namespace {
 
+using glmx::testing::CacheTexts;
+using glmx::testing::SlowInfoCacheRecord;
 using platform::CalendarDate;
 using platform::FakeLocale;
 using platform::FakeRegistry;
@@ -36,27 +39,6 @@ constexpr std::uint64_t k2025March14Noon = 133864272000000000;
 constexpr std::uint64_t k2025March14At3 = 133863948000000000;
 constexpr std::uint64_t k2025March14At2330 = 133864686000000000;
 
-// A 552-byte record (the time a FILETIME, low half first); the bytes the parser skips
-// are noise, so that reading them would show.
-std::vector<std::uint8_t> Record(std::int64_t size, std::uint64_t time = 0, std::int32_t count = 0,
-                                 const std::u16string& name = u"") {
-    std::vector<std::uint8_t> bytes(552, 0xA5);
-    const auto put = [&](size_t offset, std::uint64_t value, size_t length) {
-        for (size_t i = 0; i < length; ++i)
-            bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    put(8, static_cast<std::uint64_t>(size), 8);
-    put(16, time, 8);
-    put(24, static_cast<std::uint32_t>(count), 4);
-    for (size_t i = 0; i < 260; ++i) put(28 + 2 * i, i < name.size() ? name[i] : 0, 2);
-    return bytes;
-}
-
-// The four texts in one: size|last used|usage|tracked name.
-std::string Texts(const ArpCacheInfo& info) {
-    return info.sizeText + "|" + info.lastUsedText + "|" + info.usageText + "|" + info.trackedName;
-}
-
 // A locale whose calendar answers what the test says, for dates no real calendar gives.
 class FixedDateLocale final : public FakeLocale {
 public:
@@ -77,85 +59,71 @@ protected:
 };
 
 TEST_F(SlowInfoCacheTest, AFullRecordGivesAllFourTextsAndOtherSizesNothing) {
-    std::vector<std::uint8_t> bytes = Record(13107200, k2025March14Noon, 5, u"C:\\Tools\\t.exe");
-    EXPECT_EQ(Texts(Parse(bytes)), "12.50 MB|03/14/2025|occasionally|C:\\Tools\\t.exe");
+    std::vector<std::uint8_t> bytes =
+        SlowInfoCacheRecord(13107200, k2025March14Noon, 5, u"C:\\Tools\\t.exe");
+    EXPECT_EQ(CacheTexts(Parse(bytes)), "12.50 MB|03/14/2025|occasionally|C:\\Tools\\t.exe");
     bytes.pop_back();
-    EXPECT_EQ(Texts(Parse(bytes)), "|||");  // 551 bytes
+    EXPECT_EQ(CacheTexts(Parse(bytes)), "|||");  // 551 bytes
     bytes.resize(553);
-    EXPECT_EQ(Texts(Parse(bytes)), "|||");
-    EXPECT_EQ(Texts(Parse({})), "|||");
+    EXPECT_EQ(CacheTexts(Parse(bytes)), "|||");
+    EXPECT_EQ(CacheTexts(Parse({})), "|||");
 }
 
 TEST_F(SlowInfoCacheTest, SizeIsInMegabytesOnlyWhenPositiveAndTheCountFallsIntoThreeBands) {
+    // clang-format off
     const std::pair<std::int64_t, const char*> sizes[] = {
-        {1048576, "1.00 MB"},
-        {13107200, "12.50 MB"},
-        {1, "0.00 MB"},
-        {1294467072, "1,234.50 MB"},
+        {1048576, "1.00 MB"}, {13107200, "12.50 MB"}, {1, "0.00 MB"}, {1294467072, "1,234.50 MB"},
         {1179648, "1.13 MB"},  // 1.125: half rounds up
-        {0, ""},
-        {-1048576, ""},
-        {std::numeric_limits<std::int64_t>::min(), ""},
-    };
-    for (const auto& [size, text] : sizes) EXPECT_EQ(Parse(Record(size)).sizeText, text) << size;
+        {0, ""}, {-1048576, ""}, {std::numeric_limits<std::int64_t>::min(), ""}};
+    for (const auto& [size, text] : sizes) EXPECT_EQ(Parse(SlowInfoCacheRecord(size)).sizeText, text) << size;
     const std::pair<std::int32_t, const char*> counts[] = {
-        {-1, ""},
-        {0, "rarely"},
-        {2, "rarely"},
-        {3, "occasionally"},
-        {10, "occasionally"},
-        {11, "frequently"},
-        {std::numeric_limits<std::int32_t>::max(), "frequently"},
-    };
+        {-1, ""}, {0, "rarely"}, {2, "rarely"}, {3, "occasionally"}, {10, "occasionally"},
+        {11, "frequently"}, {std::numeric_limits<std::int32_t>::max(), "frequently"}};
+    // clang-format on
     for (const auto& [count, text] : counts)
-        EXPECT_EQ(Parse(Record(0, 0, count)).usageText, text) << count;
+        EXPECT_EQ(Parse(SlowInfoCacheRecord(0, 0, count)).usageText, text) << count;
 }
 
 TEST_F(SlowInfoCacheTest, LastUsedIsTheLocalDateNothingWhenZeroAndUnknownWhenAllOnes) {
+    // clang-format off
     const std::tuple<int, std::uint64_t, const char*> cases[] = {
-        {0, 0, ""},
-        {0, ~std::uint64_t{0}, "(Unknown)"},
+        {0, 0, ""}, {0, ~std::uint64_t{0}, "(Unknown)"},
         {0, 0xFFFFFFFF, "01/01/1601"},         // only the low half all ones
         {0, 0xFFFFFFFF00000000, "(Unknown)"},  // past the calendar's end
-        {0, k1970, "01/01/1970"},
-        {-300, k2025March14At3, "03/13/2025"},
-        {60, k2025March14At2330, "03/15/2025"},
-    };
+        {0, k1970, "01/01/1970"}, {-300, k2025March14At3, "03/13/2025"},
+        {60, k2025March14At2330, "03/15/2025"}};
+    // clang-format on
     for (const auto& [offset, time, text] : cases) {
         locale.SetTimeZoneOffsetMinutes(offset);
-        EXPECT_EQ(Parse(Record(0, time)).lastUsedText, text) << time;
+        EXPECT_EQ(Parse(SlowInfoCacheRecord(0, time)).lastUsedText, text) << time;
     }
 }
 
 TEST_F(SlowInfoCacheTest, LastUsedIsUnknownWhenTheCalendarHasNoValidDate) {
+    // clang-format off
     const std::pair<std::optional<CalendarDate>, const char*> cases[] = {
-        {std::nullopt, "(Unknown)"},
-        {CalendarDate{2025, 13, 1}, "(Unknown)"},
-        {CalendarDate{2025, 2, 29}, "(Unknown)"},
-        {CalendarDate{2025, 4, 31}, "(Unknown)"},
-        {CalendarDate{2025, 1, 0}, "(Unknown)"},
-        {CalendarDate{0, 1, 1}, "(Unknown)"},
-        {CalendarDate{10000, 1, 1}, "(Unknown)"},
-        {CalendarDate{2024, 2, 29}, "02/29/2024"},
-        {CalendarDate{987, 6, 5}, "06/05/0987"},
-        {CalendarDate{2000, 2, 29}, "02/29/2000"},
-        {CalendarDate{1900, 2, 29}, "(Unknown)"},
-    };
+        {std::nullopt, "(Unknown)"}, {CalendarDate{2025, 13, 1}, "(Unknown)"},
+        {CalendarDate{2025, 2, 29}, "(Unknown)"}, {CalendarDate{2025, 4, 31}, "(Unknown)"},
+        {CalendarDate{2025, 1, 0}, "(Unknown)"}, {CalendarDate{0, 1, 1}, "(Unknown)"},
+        {CalendarDate{10000, 1, 1}, "(Unknown)"}, {CalendarDate{2024, 2, 29}, "02/29/2024"},
+        {CalendarDate{987, 6, 5}, "06/05/0987"}, {CalendarDate{2000, 2, 29}, "02/29/2000"},
+        {CalendarDate{1900, 2, 29}, "(Unknown)"}};
+    // clang-format on
     for (const auto& [date, text] : cases) {
         const FixedDateLocale odd(date);
-        EXPECT_EQ(ParseSlowInfoCache(Record(0, k1970), odd).lastUsedText, text)
+        EXPECT_EQ(ParseSlowInfoCache(SlowInfoCacheRecord(0, k1970), odd).lastUsedText, text)
             << (date ? date->year : -1) << "-" << (date ? date->month : -1);
     }
 }
 
 TEST_F(SlowInfoCacheTest, TrackedNameKeepsEveryCharacterUpToTheTerminatorOr260) {
-    EXPECT_EQ(Parse(Record(0, 0, 0, u"C:\\\u00DF\\\u65E5\U0001F600.exe")).trackedName,
+    EXPECT_EQ(Parse(SlowInfoCacheRecord(0, 0, 0, u"C:\\\u00DF\\\u65E5\U0001F600.exe")).trackedName,
               "C:\\\u00DF\\\u65E5\U0001F600.exe");
     // No terminator: the name fills the field; the noise after it would read as U+A5A5.
     const std::u16string full = u"A" + std::u16string(258, u'n') + u"Z";
-    EXPECT_EQ(Parse(Record(0, 0, 0, full)).trackedName, platform::Utf16ToUtf8(full));
+    EXPECT_EQ(Parse(SlowInfoCacheRecord(0, 0, 0, full)).trackedName, platform::Utf16ToUtf8(full));
 
-    std::vector<std::uint8_t> bytes = Record(0, 0, 0, u"short");
+    std::vector<std::uint8_t> bytes = SlowInfoCacheRecord(0, 0, 0, u"short");
     bytes[28 + 2 * 6] = 'x';  // after the terminator
     EXPECT_EQ(Parse(bytes).trackedName, "short");
 }
@@ -164,7 +132,7 @@ TEST_F(SlowInfoCacheTest, AnotherLocalesSeparatorsAreUsed) {
     locale.SetThousandsSeparator(".");
     locale.SetDecimalSeparator(",");
     locale.SetDateSeparator(".");
-    const ArpCacheInfo info = Parse(Record(1294467072, k2025March14Noon));
+    const ArpCacheInfo info = Parse(SlowInfoCacheRecord(1294467072, k2025March14Noon));
     EXPECT_EQ(info.sizeText, "1.234,50 MB");
     EXPECT_EQ(info.lastUsedText, "03.14.2025");  // the order stays month, day, year
 }
@@ -211,7 +179,8 @@ protected:
         return texts;
     }
 
-    const std::vector<std::uint8_t> record = Record(13107200, k1970, 11, u"C:\\App\\app.exe");
+    const std::vector<std::uint8_t> record =
+        SlowInfoCacheRecord(13107200, k1970, 11, u"C:\\App\\app.exe");
     const std::string full = "12.50 MB|01/01/1970|frequently|C:\\App\\app.exe";
     FakeRegistry registry;
     RecordingRegistry recording{registry};
@@ -233,15 +202,15 @@ TEST_F(ArpCacheRegistryTest, TheNameIsLookedUpInTheListWithoutRegardToAsciiCase)
     SeedCache("MyApp", {RegType::Binary, record});
     SeedCache("\u00C4pp", {RegType::Binary, record});
     const std::vector<std::string> names = ReadArpCacheKeyNames(registry);
-    EXPECT_EQ(Texts(Read(names, "MYAPP")), full);
+    EXPECT_EQ(CacheTexts(Read(names, "MYAPP")), full);
     EXPECT_THAT(recording.openedPaths, ElementsAre(std::string(kArpCache) + "\\MyApp"));
-    EXPECT_EQ(Texts(Read(names, "\u00C4PP")), full);
-    EXPECT_EQ(Texts(Read(names, "\u00E4pp")), "|||");  // other letters match only as they are
+    EXPECT_EQ(CacheTexts(Read(names, "\u00C4PP")), full);
+    EXPECT_EQ(CacheTexts(Read(names, "\u00E4pp")), "|||");  // other letters match only as they are
 
     // The list decides before the registry is asked.
     const int opens = registry.OpenCount();
-    EXPECT_EQ(Texts(Read({"Other"}, "MyApp")), "|||");
-    EXPECT_EQ(Texts(Read({}, "MyApp")), "|||");
+    EXPECT_EQ(CacheTexts(Read({"Other"}, "MyApp")), "|||");
+    EXPECT_EQ(CacheTexts(Read({}, "MyApp")), "|||");
     EXPECT_EQ(registry.OpenCount(), opens);
     EXPECT_EQ(recording.writes, 0);
 }
@@ -258,7 +227,7 @@ TEST_F(ArpCacheRegistryTest, WrongRecordsAndRefusedOrVanishedKeysGiveNothing) {
     std::vector<std::string> names = ReadArpCacheKeyNames(registry);
     ASSERT_EQ(names.size(), 5u);
     names.push_back("Gone");  // listed at start-up, gone since
-    for (const std::string& name : names) EXPECT_EQ(Texts(Read(names, name)), "|||") << name;
+    for (const std::string& name : names) EXPECT_EQ(CacheTexts(Read(names, name)), "|||") << name;
     EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, std::string(kArpCache) + "\\Gone"));
     EXPECT_EQ(recording.writes, 0);
 }

@@ -37,46 +37,34 @@ struct Step {
     std::string path;
     bool operator==(const Step&) const = default;
 };
+using A = CommandLineAction;
 
+// The steps before the end.
 std::vector<Step> ReadAll(std::vector<std::string> arguments) {
     CommandLineReader reader(std::move(arguments));
     std::vector<Step> steps;
     std::string path = "untouched";
-    for (;;) {
-        const CommandLineAction action = reader.NextCommandLineAction(path);
-        steps.push_back({action, action == CommandLineAction::clEnd ? "" : path});
-        if (action == CommandLineAction::clEnd) break;
-    }
+    for (A action; (action = reader.NextCommandLineAction(path)) != A::clEnd;)
+        steps.push_back({action, path});
     return steps;
 }
 
-using A = CommandLineAction;
-
-TEST(NextCommandLineAction, ArgumentZeroIsExaminedAndWithoutASwitchNothingHappens) {
-    EXPECT_EQ(ReadAll({"C:\\Tools\\glmx.exe"}), (std::vector<Step>{{A::clEnd, ""}}));
-    EXPECT_EQ(ReadAll({"X:/Rescue/glmx.exe"}),
-              (std::vector<Step>{{A::clShowRecycleBin, ""}, {A::clEnd, ""}}));
-}
-
-TEST(NextCommandLineAction, SwitchesAreFoundAnywhereInAnyCaseAndThePathKeepsItsCase) {
-    EXPECT_EQ(ReadAll({"p", "/fC:\\Docs\\Read Me.TXT"}),
-              (std::vector<Step>{{A::clSelectFile, "C:\\Docs\\Read Me.TXT"}, {A::clEnd, ""}}));
-    EXPECT_EQ(ReadAll({"p", "prefix/oD:\\Folder"}),
-              (std::vector<Step>{{A::clOpenFolder, "D:\\Folder"}, {A::clEnd, ""}}));
-    EXPECT_EQ(ReadAll({"p", "/DE:\\"}),
-              (std::vector<Step>{{A::clOpenDrive, "E:\\"}, {A::clEnd, ""}}));
-    // The path starts after the switch's first occurrence.
-    EXPECT_EQ(ReadAll({"p", "/Fa/Fb"}),
-              (std::vector<Step>{{A::clSelectFile, "a/Fb"}, {A::clEnd, ""}}));
-}
-
-TEST(NextCommandLineAction, LaterSwitchesWinWithinOneArgument) {
-    EXPECT_EQ(ReadAll({"p", "/FC:\\x/R"}),
-              (std::vector<Step>{{A::clShowRecycleBin, ""}, {A::clEnd, ""}}));
-    EXPECT_EQ(ReadAll({"p", "/O/FC:\\x"}),
-              (std::vector<Step>{{A::clOpenFolder, "/FC:\\x"}, {A::clEnd, ""}}));
-    EXPECT_EQ(ReadAll({"p", "/F1/D2/O3"}),
-              (std::vector<Step>{{A::clOpenDrive, "2/O3"}, {A::clEnd, ""}}));
+TEST(NextCommandLineAction, SwitchesAreFoundAnywhereInAnyCaseAndTheLastInAnArgumentWins) {
+    const std::pair<std::vector<std::string>, std::vector<Step>> cases[] = {
+        // Argument zero is examined too; without a switch nothing happens.
+        {{"C:\\Tools\\glmx.exe"}, {}},
+        {{"X:/Rescue/glmx.exe"}, {{A::clShowRecycleBin, ""}}},
+        // The path keeps its case and starts after the switch's first occurrence.
+        {{"p", "/fC:\\Docs\\Read Me.TXT"}, {{A::clSelectFile, "C:\\Docs\\Read Me.TXT"}}},
+        {{"p", "prefix/oD:\\Folder"}, {{A::clOpenFolder, "D:\\Folder"}}},
+        {{"p", "/DE:\\"}, {{A::clOpenDrive, "E:\\"}}},
+        {{"p", "/Fa/Fb"}, {{A::clSelectFile, "a/Fb"}}},
+        {{"p", "/FC:\\x/R"}, {{A::clShowRecycleBin, ""}}},
+        {{"p", "/O/FC:\\x"}, {{A::clOpenFolder, "/FC:\\x"}}},
+        {{"p", "/F1/D2/O3"}, {{A::clOpenDrive, "2/O3"}}},
+    };
+    for (const auto& [arguments, steps] : cases)
+        EXPECT_EQ(ReadAll(arguments), steps) << arguments.back();
 }
 
 TEST(NextCommandLineAction, SkipsArgumentsWithoutSwitchesAndStaysAtTheEnd) {

@@ -13,7 +13,7 @@ std::vector<std::string> NamesOf(const RegistryKey& key) {
     return names;
 }
 
-TEST(FakeRegistry, ValuesKeepCreationOrderAndARewriteKeepsItsPlaceAndSpelling) {
+TEST(FakeRegistry, ValuesKeepCreationOrderARewriteItsPlaceAndSpellingAndUnnamedIsOne) {
     FakeRegistry registry;
     auto key = registry.CreateKey(RegRoot::CurrentUser, "Software\\Test");
     ASSERT_TRUE(key);
@@ -22,9 +22,16 @@ TEST(FakeRegistry, ValuesKeepCreationOrderAndARewriteKeepsItsPlaceAndSpelling) {
 
     EXPECT_EQ(NamesOf(*key), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
     EXPECT_EQ(DecodeStringData(*key->QueryValue("alpha")), "new");
+
+    // The unnamed value is a value of its own, with an empty name.
+    key->SetValue("", MakeStringData("default"));
+    EXPECT_EQ(NamesOf(*key), (std::vector<std::string>{"zeta", "Alpha", "mid", ""}));
+    EXPECT_EQ(DecodeStringData(*key->QueryValue("")), "default");
+    EXPECT_TRUE(key->DeleteValue(""));
+    EXPECT_EQ(NamesOf(*key), (std::vector<std::string>{"zeta", "Alpha", "mid"}));
 }
 
-TEST(FakeRegistry, NamesIgnoreCaseForKeysAndValues) {
+TEST(FakeRegistry, NamesIgnoreCaseForKeysAndValuesAndSubKeysListAlphabetically) {
     FakeRegistry registry;
     registry.CreateKey(RegRoot::CurrentUser, "Software\\Quenfield")
         ->SetValue("Name", MakeStringData("x"));
@@ -37,30 +44,14 @@ TEST(FakeRegistry, NamesIgnoreCaseForKeysAndValues) {
     key->SetValue("alpha", MakeStringData("a"));
     EXPECT_TRUE(key->QueryValue("ZETA") && key->QueryValue("ALPHA"));
     EXPECT_TRUE(registry.CreateKey(RegRoot::CurrentUser, "software\\QUENFIELD\\Sub"));
+    // Sub-keys list alphabetically, ignoring case.
+    for (const char* name : {"b", "C", "a"})
+        registry.CreateKey(RegRoot::CurrentUser, std::string("Software\\") + name);
     EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read)->SubKeyNames(),
-              std::vector<std::string>{"Quenfield"});
+              (std::vector<std::string>{"a", "b", "C", "Quenfield"}));
     // Non-ASCII letters fold too.
     registry.CreateKey(RegRoot::CurrentUser, "\u00C4rger");
     EXPECT_TRUE(registry.KeyExists(RegRoot::CurrentUser, "\u00E4RGER"));
-}
-
-TEST(FakeRegistry, UnnamedValueIsADistinctValueWithAnEmptyName) {
-    FakeRegistry registry;
-    auto key = registry.CreateKey(RegRoot::CurrentUser, "K");
-    key->SetValue("a", MakeStringData("1"));
-    key->SetValue("", MakeStringData("default"));
-    EXPECT_EQ(NamesOf(*key), (std::vector<std::string>{"a", ""}));
-    EXPECT_EQ(DecodeStringData(*key->QueryValue("")), "default");
-    EXPECT_TRUE(key->DeleteValue(""));
-    EXPECT_EQ(NamesOf(*key), std::vector<std::string>{"a"});
-}
-
-TEST(FakeRegistry, SubKeysListAlphabeticallyIgnoringCase) {
-    FakeRegistry registry;
-    for (const char* name : {"b", "C", "a"})
-        registry.CreateKey(RegRoot::LocalMachine, std::string("S\\") + name);
-    EXPECT_EQ(registry.OpenKey(RegRoot::LocalMachine, "S", RegAccess::Read)->SubKeyNames(),
-              (std::vector<std::string>{"a", "b", "C"}));
 }
 
 TEST(FakeRegistry, DeleteTreeRemovesEverythingBelowAndOpenHandlesFail) {

@@ -68,14 +68,5 @@ TEST_F(HistoryTest, AnEmptyEntryIsNeverListed) {
     EXPECT_THAT(box.items, ElementsAre("C:\\"));
 }
 
-TEST_F(HistoryTest, ClearingAHistoryRemovesItsKey) {
-    AddToHistory(stores.InternetAddressHistory, "example.org");
-    stores.InternetAddressHistory.DeleteAll();
-    FillComboFromHistory(stores.InternetAddressHistory, box, true);
-    EXPECT_THAT(box.items, IsEmpty());
-    EXPECT_FALSE(registry.KeyExists(platform::RegRoot::CurrentUser,
-                                    stores.InternetAddressHistory.KeyPath()));
-}
-
 }  // namespace
 }  // namespace glmx::settings

@@ -13,38 +13,39 @@
 namespace glmx::inventory {
 namespace {
 
-using ::testing::ElementsAre;
 using platform::FixedFileInfo;
 using platform::MakeTranslation;
+using ::testing::ElementsAre;
 
 constexpr std::uint32_t kEnglish = MakeTranslation(0x0409, 0x04B0);
 const platform::OsVersionNumbers kXp{2, 5, 1}, kWin98{1, 4, 10}, kWin10{2, 10, 0}, kWin7{2, 6, 1};
 
-TEST(OsVersion, ClassifiesExactlyTheTabledVersions) {
-    EXPECT_EQ(ClassifyOsVersion({1, 4, 0}), osWin95);
-    EXPECT_EQ(ClassifyOsVersion(kWin98), osWin98);
-    EXPECT_EQ(ClassifyOsVersion({1, 4, 90}), osWinMe);
-    EXPECT_EQ(ClassifyOsVersion({2, 3, 51}), osNT351);
-    EXPECT_EQ(ClassifyOsVersion({2, 4, 0}), osNT4);
-    EXPECT_EQ(ClassifyOsVersion({2, 5, 0}), osWin2000);
-    EXPECT_EQ(ClassifyOsVersion(kXp), osWinXP);
-    EXPECT_EQ(ClassifyOsVersion({2, 5, 2}), osWin2003);
-    EXPECT_EQ(ClassifyOsVersion(kWin7), std::nullopt);
-    EXPECT_EQ(ClassifyOsVersion({1, 4, 0 + 1}), std::nullopt);
-}
-
-TEST(OsVersion, CurrentWindowsCollectsAsNT) {
+TEST(OsVersion, ClassifiesExactlyTheTabledVersionsAndCurrentWindowsCollectsAsNT) {
+    // clang-format off
+    const std::pair<platform::OsVersionNumbers, std::optional<OsVersionKind>> cases[] = {
+        {{1, 4, 0}, osWin95}, {kWin98, osWin98}, {{1, 4, 90}, osWinMe}, {{2, 3, 51}, osNT351},
+        {{2, 4, 0}, osNT4}, {{2, 5, 0}, osWin2000}, {kXp, osWinXP}, {{2, 5, 2}, osWin2003},
+        {kWin7, std::nullopt}, {{1, 4, 1}, std::nullopt}};
+    // clang-format on
+    for (const auto& [numbers, version] : cases)
+        EXPECT_EQ(ClassifyOsVersion(numbers), version) << numbers.major << "." << numbers.minor;
     EXPECT_EQ(GroupOf(kWin98), OsGroup::Win9x);
     EXPECT_EQ(GroupOf({1, 4, 0}), OsGroup::Win9x);
-    EXPECT_EQ(GroupOf(kXp), OsGroup::NT);
-    EXPECT_EQ(GroupOf(kWin7), OsGroup::NT);
-    EXPECT_EQ(GroupOf(kWin10), OsGroup::NT);
+    for (const auto& nt : {kXp, kWin7, kWin10}) EXPECT_EQ(GroupOf(nt), OsGroup::NT);
+}
+
+std::string Fields(const RunningProgramInfo& r) {
+    return r.ProgramName + "|" + r.FileName + "|" + r.CompanyName + "|" + r.Version + "|" +
+           r.Copyright + "|" + r.FileDescription + "|" + r.FileVersion + "|" + r.OriginalFilename +
+           "|" + r.InternalName + "|" + r.FullPath + "|" + std::to_string(r.ProcessId) + "|" +
+           std::to_string(r.WindowHandle);
 }
 
 class CollectorTest : public ::testing::Test {
 protected:
     void AddProgram(const std::string& path, bool withStrings) {
-        versions.AddFile(path, FixedFileInfo{0x00050001, 0x0A280884, 0x00060000, 0x00000001, 0x40004, 1});
+        versions.AddFile(path,
+                         FixedFileInfo{0x00050001, 0x0A280884, 0x00060000, 0x00000001, 0x40004, 1});
         if (!withStrings) return;
         versions.AddTranslation(path, kEnglish);
         versions.SetString(path, kEnglish, "ProductName", "  Quenfield Editor \t");
@@ -61,7 +62,8 @@ protected:
 };
 
 TEST_F(CollectorTest, NTSkipsOnlyTheIdlePseudoProcessAndFindsPathsThroughModules) {
-    system.snapshot = {{0, "[System Process]"}, {4, "System"}, {100, "editor.exe"}, {200, "gone.exe"}};
+    system.snapshot = {
+        {0, "[System Process]"}, {4, "System"}, {100, "editor.exe"}, {200, "gone.exe"}};
     system.modules[100] = {"C:\\Apps\\editor.dll", "C:\\Apps\\Editor.Exe", "C:\\Apps\\other.exe"};
     AddProgram("C:\\Apps\\Editor.Exe", true);
 
@@ -74,18 +76,10 @@ TEST_F(CollectorTest, NTSkipsOnlyTheIdlePseudoProcessAndFindsPathsThroughModules
     EXPECT_EQ(system4.FullPath, "");
     EXPECT_EQ(system4.CompanyName, "");
     const auto& editor = processes.Records()[1];
-    EXPECT_EQ(editor.FileName, "editor.exe");
-    EXPECT_EQ(editor.FullPath, "C:\\Apps\\Editor.Exe");
-    EXPECT_EQ(editor.ProcessId, 100u);
-    EXPECT_EQ(editor.ProgramName, "Quenfield Editor");
-    EXPECT_EQ(editor.CompanyName, "Quenfield");
-    EXPECT_EQ(editor.Version, "6.0");
-    EXPECT_EQ(editor.Copyright, "(C) Quenfield");
-    EXPECT_EQ(editor.FileDescription, "Editor");
-    EXPECT_EQ(editor.FileVersion, "");  // the table's empty string replaces the fixed numbers
-    EXPECT_EQ(editor.OriginalFilename, "EDITOR.EXE");
-    EXPECT_EQ(editor.InternalName, "editor");
-    EXPECT_EQ(editor.WindowHandle, 0u);
+    // The table's empty FileVersion replaces the fixed numbers.
+    EXPECT_EQ(Fields(editor),
+              "Quenfield Editor|editor.exe|Quenfield|6.0|(C) Quenfield|Editor||EDITOR.EXE|editor|"
+              "C:\\Apps\\Editor.Exe|100|0");
     EXPECT_EQ(processes.Records()[2].ProgramName, "gone.exe");  // cannot be opened: still listed
 }
 
@@ -98,39 +92,38 @@ TEST_F(CollectorTest, ARealFirstProcessIsKept) {
     EXPECT_EQ(processes.Records()[0].FileName, "services.exe");
 }
 
-TEST_F(CollectorTest, NineXTakesThePathFromTheSnapshot) {
+TEST_F(CollectorTest, NineXProcessesAndApplicationsTakeThePathFromTheSnapshot) {
     system.version = kWin98;
-    system.snapshot = {{0, "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"}, {7, "C:\\WINDOWS\\EXPLORER.EXE"}};
-    AddProgram("C:\\WINDOWS\\EXPLORER.EXE", false);
+    system.snapshot = {{0, "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"}, {7, "C:\\WINDOWS\\NOTEPAD.EXE"}};
     TRunningProgramsInfoClass processes;
     processes.CollectProcesses(system, versions);
-    ASSERT_EQ(processes.Count(), 1u);
-    EXPECT_EQ(processes.Records()[0].FullPath, "C:\\WINDOWS\\EXPLORER.EXE");
-    EXPECT_EQ(processes.Records()[0].FileName, "EXPLORER.EXE");
+    platform::FakeTopLevelWindows windows;
+    windows.windows = {{1, true, 0, false, "Untitled - Notepad", 7}};
+    TRunningApplicationsInfo applications;
+    applications.CollectApplications(windows, system, versions);
+    for (const auto* records : {&processes.Records(), &applications.Records()}) {
+        ASSERT_EQ(records->size(), 1u);
+        EXPECT_EQ(records->front().FullPath, "C:\\WINDOWS\\NOTEPAD.EXE");
+        EXPECT_EQ(records->front().FileName, "NOTEPAD.EXE");
+    }
     EXPECT_TRUE(system.moduleLimitsAsked.empty());
 }
 
-TEST_F(CollectorTest, WithoutAStringTableTheFixedNumbersFillBothVersions) {
-    system.snapshot = {{9, "tool.exe"}};
+TEST_F(CollectorTest, WithoutAStringTableOrProductNameTheFixedNumbersAndTheFileNameServe) {
+    system.snapshot = {{9, "tool.exe"}, {10, "blank.exe"}};
     system.modules[9] = {"C:\\tool.exe"};
+    system.modules[10] = {"C:\\blank.exe"};
     AddProgram("C:\\tool.exe", false);
+    versions.AddFile("C:\\blank.exe", FixedFileInfo{});
+    versions.AddTranslation("C:\\blank.exe", kEnglish);
+    versions.SetString("C:\\blank.exe", kEnglish, "ProductName", "   ");
     TRunningProgramsInfoClass processes;
     processes.CollectProcesses(system, versions);
     const auto& tool = processes.Records()[0];
     EXPECT_EQ(tool.FileVersion, "5.1.2600.2180");
     EXPECT_EQ(tool.Version, "6.0.0.1");
-    EXPECT_EQ(tool.ProgramName, "tool.exe");  // no product name: the file name
-}
-
-TEST_F(CollectorTest, ABlankProductNameFallsBackToTheFileName) {
-    system.snapshot = {{9, "tool.exe"}};
-    system.modules[9] = {"C:\\tool.exe"};
-    versions.AddFile("C:\\tool.exe", FixedFileInfo{});
-    versions.AddTranslation("C:\\tool.exe", kEnglish);
-    versions.SetString("C:\\tool.exe", kEnglish, "ProductName", "   ");
-    TRunningProgramsInfoClass processes;
-    processes.CollectProcesses(system, versions);
-    EXPECT_EQ(processes.Records()[0].ProgramName, "tool.exe");
+    EXPECT_EQ(tool.ProgramName, "tool.exe");
+    EXPECT_EQ(processes.Records()[1].ProgramName, "blank.exe");
 }
 
 TEST_F(CollectorTest, OnlyTheFirst1024ModulesAreExamined) {
@@ -196,18 +189,6 @@ TEST_F(CollectorTest, ApplicationsAreVisibleUnownedNonToolWindowsWithShortTitles
     EXPECT_EQ(applications.Records()[2].ProgramName, std::string(128, 'x'));
     EXPECT_EQ(applications.Records()[3].FullPath, "");  // its process cannot be opened
     EXPECT_EQ(applications.Records()[3].ProgramName, "");
-}
-
-TEST_F(CollectorTest, NineXApplicationsTakeThePathFromTheSnapshot) {
-    system.version = kWin98;
-    system.snapshot = {{0, "C:\\WINDOWS\\KERNEL32.DLL"}, {8, "C:\\WINDOWS\\NOTEPAD.EXE"}};
-    platform::FakeTopLevelWindows windows;
-    windows.windows = {{1, true, 0, false, "Untitled - Notepad", 8}};
-    TRunningApplicationsInfo applications;
-    applications.CollectApplications(windows, system, versions);
-    ASSERT_EQ(applications.Count(), 1u);
-    EXPECT_EQ(applications.Records()[0].FullPath, "C:\\WINDOWS\\NOTEPAD.EXE");
-    EXPECT_EQ(applications.Records()[0].FileName, "NOTEPAD.EXE");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ namespace {
 
 using platform::RegRoot;
 
-TEST(SettingsStores, SixStoresBelowTheBaseKeyWithTheirDefaults) {
+TEST(SettingsStores, SixStoresBelowTheBaseKeyAndNoKeyTouched) {
     platform::FakeRegistry registry;
     SettingsStores stores(registry);
     EXPECT_EQ(registry.OpenCount(), 0);
@@ -28,23 +28,6 @@ TEST(SettingsStores, SixStoresBelowTheBaseKeyWithTheirDefaults) {
         EXPECT_EQ(store->SubKey(), subKey);
     }
     EXPECT_EQ(stores.QuickSearchHistory.ImplicitValues().Count(), 0u);
-    EXPECT_EQ(stores.FileSearchHistory.ImplicitValues().List(),
-              (TImplicitValueList{{"*.tmp", ""}, {"*.bat", ""}, {"*.exe", ""}}));
-    EXPECT_EQ(stores.ConfigurationSettings.ImplicitValues().List(),
-              (TImplicitValueList{{"GLMXinFileContext", "1"},
-                                  {"GLMXinFolderContext", "1"},
-                                  {"GLMXinDriveContext", "1"},
-                                  {"GLMXinRBContext", "1"},
-                                  {"Conf_ModifierCtrl", "1"},
-                                  {"Conf_ModifierShift", "0"},
-                                  {"Conf_ModifierAlt", "0"},
-                                  {"ShowStartupType", "0"}}));
-    EXPECT_EQ(stores.DesktopSettings.ImplicitValues().List(),
-              (TImplicitValueList{{"Top", "50"},
-                                  {"Left", "50"},
-                                  {"Width", "850"},
-                                  {"Height", "600"},
-                                  {"MaximizedWindow", "0"}}));
 }
 
 TEST(SettingsStores, StartUpBringsBackConfigurationAndMasksAndLoadsTheConfiguration) {
@@ -58,8 +41,9 @@ TEST(SettingsStores, StartUpBringsBackConfigurationAndMasksAndLoadsTheConfigurat
     EXPECT_EQ(stores.ConfigurationSettings.Values().size(), 8u);
     EXPECT_EQ(stores.ConfigurationSettings.GetValue("ShowStartupType"), "2");
     EXPECT_EQ(stores.ConfigurationSettings.GetValue("GLMXinFileContext"), "1");
-    EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, stores.FileSearchHistory.KeyPath(),
-                               platform::RegAccess::Read)
+    EXPECT_EQ(registry
+                  .OpenKey(RegRoot::CurrentUser, stores.FileSearchHistory.KeyPath(),
+                           platform::RegAccess::Read)
                   ->Values()
                   .size(),
               3u);

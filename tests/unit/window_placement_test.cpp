@@ -39,7 +39,7 @@ TEST_F(PlacementTest, FirstStartWritesTheDefaultsAndOpensNormalAt50By50) {
     const StartPlacement placement = RestorePlacement(desktop());
     EXPECT_EQ(placement.bounds, (WindowBounds{50, 50, 850, 600}));
     EXPECT_EQ(placement.state, WindowState::Normal);
-    EXPECT_EQ(StoredValues(), desktop().ImplicitValues().List());  // listed in the store's test
+    EXPECT_EQ(StoredValues(), desktop().ImplicitValues().List());
 }
 
 // Each row: Top, Left, Width, Height as stored, and the bounds read.
@@ -60,12 +60,12 @@ TEST_F(PlacementTest, StoredBoundsAreRestoredAndUnusableOnesTakeTheirDefaults) {
 }
 
 TEST_F(PlacementTest, OnlyTheExactFlagTextsChooseAState) {
-    Store("MaximizedWindow", "yes");
-    EXPECT_EQ(RestorePlacement(desktop()).state, std::nullopt);
-    Store("MaximizedWindow", "0");
-    EXPECT_EQ(RestorePlacement(desktop()).state, WindowState::Normal);
-    Store("MaximizedWindow", "1");
-    EXPECT_EQ(RestorePlacement(desktop()).state, WindowState::Maximized);
+    const std::pair<const char*, std::optional<WindowState>> cases[] = {
+        {"yes", std::nullopt}, {"0", WindowState::Normal}, {"1", WindowState::Maximized}};
+    for (const auto& [flag, state] : cases) {
+        Store("MaximizedWindow", flag);
+        EXPECT_EQ(RestorePlacement(desktop()).state, state) << flag;
+    }
 }
 
 TEST_F(PlacementTest, NormalCloseWritesStateThenBoundsInOrder) {
@@ -94,28 +94,29 @@ TEST_F(PlacementTest, MinimizedCloseWritesNothing) {
     EXPECT_EQ(registry.WriteCount(), writes);
 }
 
-TEST(KeepOnAMonitor, BoundsThatShowAnywhereStay) {
-    const std::vector<ScreenRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
-    const WindowBounds partlyOff{-800, -100, 850, 600};
-    EXPECT_EQ(KeepOnAMonitor(partlyOff, monitors), partlyOff);
-    const WindowBounds onSecond{2000, 100, 850, 600};
-    EXPECT_EQ(KeepOnAMonitor(onSecond, monitors), onSecond);
-}
-
-TEST(KeepOnAMonitor, BoundsOffEveryMonitorMoveOntoTheNearest) {
-    const std::vector<ScreenRect> monitors{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
-    // Right of the second monitor: pulled back inside it.
-    EXPECT_EQ(KeepOnAMonitor({5000, 100, 850, 600}, monitors), (WindowBounds{2350, 100, 850, 600}));
-    // Above and left of the first: into its top-left corner.
-    EXPECT_EQ(KeepOnAMonitor({-3000, -2000, 850, 600}, monitors), (WindowBounds{0, 0, 850, 600}));
-    // Touching an edge is not showing, on any side.
-    EXPECT_EQ(KeepOnAMonitor({-850, 10, 850, 600}, monitors), (WindowBounds{0, 10, 850, 600}));
-    const std::vector<ScreenRect> one{{0, 0, 1024, 768}};
-    EXPECT_EQ(KeepOnAMonitor({1024, 10, 300, 200}, one), (WindowBounds{724, 10, 300, 200}));
-    EXPECT_EQ(KeepOnAMonitor({10, 768, 300, 200}, one), (WindowBounds{10, 568, 300, 200}));
-    // Larger than the monitor: its top-left corner stays reachable.
-    EXPECT_EQ(KeepOnAMonitor({0, 5000, 4000, 3000}, {{0, 0, 1024, 768}}),
-              (WindowBounds{0, 0, 4000, 3000}));
+TEST(KeepOnAMonitor, BoundsThatShowAnywhereStayAndOthersMoveOntoTheNearestMonitor) {
+    const std::vector<ScreenRect> two{{0, 0, 1920, 1040}, {1920, 0, 3200, 1024}};
+    const std::vector<ScreenRect> one{{0, 0, 1024, 768}}, none;
+    const struct {
+        WindowBounds bounds;
+        const std::vector<ScreenRect>& monitors;
+        WindowBounds placed;
+    } cases[] = {
+        {{-800, -100, 850, 600}, two, {-800, -100, 850, 600}},  // partly off
+        {{2000, 100, 850, 600}, two, {2000, 100, 850, 600}},    // on the second
+        {{5000, 100, 850, 600}, two, {2350, 100, 850, 600}},    // right of the second
+        {{-3000, -2000, 850, 600}, two, {0, 0, 850, 600}},      // above and left of the first
+        // Touching an edge is not showing, on any side.
+        {{-850, 10, 850, 600}, two, {0, 10, 850, 600}},
+        {{1024, 10, 300, 200}, one, {724, 10, 300, 200}},
+        {{10, 768, 300, 200}, one, {10, 568, 300, 200}},
+        // Larger than the monitor: its top-left corner stays reachable.
+        {{0, 5000, 4000, 3000}, one, {0, 0, 4000, 3000}},
+        {{9000, 9000, 850, 600}, none, {9000, 9000, 850, 600}},  // no monitors: nothing moves
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepOnAMonitor(c.bounds, c.monitors), c.placed)
+            << c.bounds.left << "," << c.bounds.top;
 }
 
 TEST(KeepOnAMonitor, ExtremeStoredNumbersDoNotOverflow) {
@@ -128,10 +129,6 @@ TEST(KeepOnAMonitor, ExtremeStoredNumbersDoNotOverflow) {
     // Far up and left of two monitors side by side: the squared distances pass 2^63.
     const std::vector<ScreenRect> pair{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
     EXPECT_EQ(KeepOnAMonitor({INT_MIN, INT_MIN, 850, 600}, pair), (WindowBounds{0, 0, 850, 600}));
-}
-
-TEST(KeepOnAMonitor, WithoutMonitorsNothingMoves) {
-    EXPECT_EQ(KeepOnAMonitor({9000, 9000, 850, 600}, {}), (WindowBounds{9000, 9000, 850, 600}));
 }
 
 }  // namespace
