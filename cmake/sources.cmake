@@ -44,6 +44,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_process_environment.cpp
   src/platform/win32/win32_processes.cpp
   src/platform/win32/win32_registry.cpp
+  src/platform/win32/system_library.cpp
   src/ui/mainwindow/about_box.cpp
   src/ui/mainwindow/folder_page.cpp
   src/ui/mainwindow/function_bar.cpp
@@ -109,6 +110,7 @@ set(GLMX_UNIT_TEST_SOURCES
 set(GLMX_WIN_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/win/arp_cache_win_test.cpp
+  tests/win/handles_win_test.cpp
   tests/win/process_environment_win_test.cpp
   tests/win/registry_win_test.cpp
   tests/win/rich_text_view_win_test.cpp

@@ -1,7 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
-
+// These need the types of windows.h first.
 #include <msi.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
@@ -52,44 +53,24 @@ ComPtr<IShellLinkW> CreateShellLink() {
     return link;
 }
 
-// The two Windows Installer functions that find an installer shortcut's component.
+// The two Windows Installer functions that find an installer shortcut's component;
+// looked up once per process, and msi.dll then stays loaded for the process's life.
 struct WindowsInstaller {
-    decltype(&MsiGetShortcutTargetW) getShortcutTarget = nullptr;
-    decltype(&MsiGetComponentPathW) getComponentPath = nullptr;
+    SystemLibrary msi{L"msi.dll"};
+    decltype(&MsiGetShortcutTargetW) getShortcutTarget =
+        msi.Function<decltype(&MsiGetShortcutTargetW)>("MsiGetShortcutTargetW");
+    decltype(&MsiGetComponentPathW) getComponentPath =
+        msi.Function<decltype(&MsiGetComponentPathW)>("MsiGetComponentPathW");
+
+    static const WindowsInstaller& Get() {
+        static const WindowsInstaller installer;
+        return installer;
+    }
 };
-
-template <typename Function>
-Function ProcAddress(HMODULE module, const char* name) {
-    // Through void (*)(): GCC takes that cast between function types as intended.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-// Looked up once per process. msi.dll then stays loaded for the process's life.
-const WindowsInstaller& Installer() {
-    static const WindowsInstaller installer = [] {
-        WindowsInstaller found;
-        // From the system folder only, never from the program's or the current folder.
-        wchar_t system[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return found;
-        const HMODULE msi = LoadLibraryW((std::wstring(system, length) + L"\\msi.dll").c_str());
-        if (!msi) return found;
-        found.getShortcutTarget =
-            ProcAddress<decltype(found.getShortcutTarget)>(msi, "MsiGetShortcutTargetW");
-        found.getComponentPath =
-            ProcAddress<decltype(found.getComponentPath)>(msi, "MsiGetComponentPathW");
-        if (!found.getShortcutTarget || !found.getComponentPath) {
-            FreeLibrary(msi);
-            found = {};
-        }
-        return found;
-    }();
-    return installer;
-}
 
 // The installed file of a Windows Installer shortcut; "" for any other file.
 std::wstring WindowsInstallerTarget(const std::wstring& shortcutPath) {
-    const WindowsInstaller& msi = Installer();
+    const WindowsInstaller& msi = WindowsInstaller::Get();
     if (!msi.getShortcutTarget || !msi.getComponentPath) return {};
     constexpr size_t kGuidChars = 39;  // "{...}" and the NUL
     wchar_t product[kGuidChars] = {};

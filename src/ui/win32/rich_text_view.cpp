@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/dpi.h"
@@ -25,12 +26,9 @@ constexpr int kLeftMargin = 20;  // designed pixels
 constexpr int kRightMargin = 5;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-HMODULE LoadSystemLibrary(const wchar_t* name) {
-    // From the system folder only, never from the program's or the current folder.
-    wchar_t system[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryW((std::wstring(system, length) + L"\\" + name).c_str());
+// Kept loaded for the rest of the process: its windows may outlive any owner.
+bool LoadSystemLibrary(const wchar_t* name) {
+    return platform::win32::SystemLibrary(name).release() != nullptr;
 }
 
 // The window class of the newest rich edit there is; nullptr when there is none. The
