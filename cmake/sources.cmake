@@ -44,6 +44,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_process_environment.cpp
   src/platform/win32/win32_processes.cpp
   src/platform/win32/win32_registry.cpp
+  src/platform/win32/system_error.cpp
   src/platform/win32/system_library.cpp
   src/ui/mainwindow/about_box.cpp
   src/ui/mainwindow/folder_page.cpp
@@ -112,6 +113,7 @@ set(GLMX_WIN_TEST_SOURCES
   tests/win/arp_cache_win_test.cpp
   tests/win/handles_win_test.cpp
   tests/win/process_environment_win_test.cpp
+  tests/win/processes_win_test.cpp
   tests/win/registry_win_test.cpp
   tests/win/rich_text_view_win_test.cpp
   tests/win/settings_win_test.cpp

@@ -49,6 +49,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 add_executable(glmx_win_tests ${GLMX_WIN_TEST_SOURCES} tests/win/win_tests.rc)
 target_include_directories(glmx_win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src/app)
 target_link_libraries(glmx_win_tests PRIVATE glmx_win32 gtest gmock gtest_main)
+add_dependencies(glmx_win_tests glmx_test_child)  # the process tests start and end it
 # Tests of both programs create windows on the one desktop and take turns, so that
 # none takes another's activation or keyboard focus.
 gtest_discover_tests(glmx_win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST

@@ -6,11 +6,21 @@ namespace glmx::inventory {
 
 bool EndProcess(platform::ProcessSystem& system, platform::UserMessages& messages,
                 std::uint32_t processId) {
-    if (system.EndProcess(processId) == platform::EndProcessResult::OpenFailed) {
-        messages.Information(kNoProcessHandle);
-        return false;
+    const platform::EndProcessResult result = system.EndProcess(processId);
+    switch (result.status) {
+        case platform::EndProcessStatus::Ended:
+        case platform::EndProcessStatus::AlreadyExited:
+            return true;
+        case platform::EndProcessStatus::OpenFailed:
+            messages.Information(kNoProcessHandle);
+            return false;
+        case platform::EndProcessStatus::TerminateFailed:
+            break;
     }
-    return true;
+    std::string text(kProcessNotEnded);
+    text += result.reason.empty() ? "." : ": " + result.reason;
+    messages.Warning(text);
+    return false;
 }
 
 bool CloseAppWindow(platform::TopLevelWindows& windows, platform::WindowId window) {
@@ -29,13 +39,19 @@ int SelectedRecordRow(const ProgramListView& list, size_t recordCount) {
     return row >= 0 && static_cast<size_t>(row) < recordCount ? row : -1;
 }
 
+// Asks before this program ends itself; true to go on.
+bool MayEnd(ProgramActions& actions, std::uint32_t processId) {
+    return processId != actions.system.CurrentProcessId() ||
+           actions.messages.Confirm(kEndsGlimmerboxItself);
+}
+
 template <typename Collector>
 void RemoveRecordAndRow(ProgramActions& actions, Collector& collector, int row,
                         std::string_view statusSuffix) {
     collector.Delete(static_cast<size_t>(row));
     actions.list.DeleteRow(row);
-    FillProgramList(actions.list, actions.status, collector.Records(), actions.shell, FillMode::Retying,
-                    statusSuffix);
+    FillProgramList(actions.list, actions.status, collector.Records(), actions.shell,
+                    FillMode::Retying, statusSuffix);
     const int rows = actions.list.RowCount();
     if (rows > 0) actions.list.SelectRow(std::min(row, rows - 1));
     if (actions.refreshInformation) actions.refreshInformation();
@@ -47,19 +63,26 @@ void ControlButtonClicked(ViewKind view, ProgramActions& actions) {
     if (view == vkRunningApplications) {
         const int row = SelectedRecordRow(actions.list, actions.applications.Count());
         if (row < 0) return;
-        if (CloseAppWindow(actions.windows, actions.applications.Records()[static_cast<size_t>(row)].WindowHandle))
+        const RunningProgramInfo& record = actions.applications.Records()[static_cast<size_t>(row)];
+        if (!MayEnd(actions, record.ProcessId)) return;
+        if (CloseAppWindow(actions.windows, record.WindowHandle))
             RemoveRecordAndRow(actions, actions.applications, row, kApplicationsStatus);
     } else if (view == vkRunningProcesses) {
         const int row = SelectedRecordRow(actions.list, actions.processes.Count());
         if (row < 0) return;
-        if (EndProcess(actions.system, actions.messages, actions.processes.Records()[static_cast<size_t>(row)].ProcessId))
+        const std::uint32_t processId =
+            actions.processes.Records()[static_cast<size_t>(row)].ProcessId;
+        if (!MayEnd(actions, processId)) return;
+        if (EndProcess(actions.system, actions.messages, processId))
             RemoveRecordAndRow(actions, actions.processes, row, kProcessesStatus);
     }
 }
 
 void SwitchToClicked(ProgramActions& actions) {
     const int row = SelectedRecordRow(actions.list, actions.applications.Count());
-    if (row >= 0) ActivateAppWindow(actions.windows, actions.applications.Records()[static_cast<size_t>(row)].WindowHandle);
+    if (row >= 0)
+        ActivateAppWindow(actions.windows,
+                          actions.applications.Records()[static_cast<size_t>(row)].WindowHandle);
 }
 
 }  // namespace glmx::inventory

@@ -16,8 +16,13 @@
 namespace glmx::inventory {
 
 inline constexpr std::string_view kNoProcessHandle = "Unable to get process Handle";
+// Followed by ": " and the system's reason.
+inline constexpr std::string_view kProcessNotEnded = "The process could not be ended";
+inline constexpr std::string_view kEndsGlimmerboxItself =
+    "This will end Glimmerbox itself. Do you want to continue?";
 
-// Ends the process; tells the user and gives false when it cannot be opened.
+// Ends the process; true when it is gone, also when it ended by itself meanwhile.
+// Otherwise it tells the user why and gives false.
 bool EndProcess(platform::ProcessSystem& system, platform::UserMessages& messages,
                 std::uint32_t processId);
 // Asks the window to close; false when it refuses (answers 1) or does not answer.
@@ -39,7 +44,8 @@ struct ProgramActions {
 
 // The control button: "End Task" in the applications view, "Close" in the processes
 // view. On success the record and its row go, the rows are re-tied and the row now
-// at the old place (or the last) is selected.
+// at the old place (or the last) is selected. Aimed at this program's own process or
+// window, it asks first and does nothing on No.
 void ControlButtonClicked(ViewKind view, ProgramActions& actions);
 // "Switch To" in the applications view.
 void SwitchToClicked(ProgramActions& actions);

@@ -21,7 +21,17 @@ struct OsVersionNumbers {
     std::uint32_t minor = 0;
 };
 
-enum class EndProcessResult { OpenFailed, TerminationRequested };
+enum class EndProcessStatus {
+    OpenFailed,       // it cannot be opened for termination
+    Ended,            // termination succeeded
+    AlreadyExited,    // termination failed because it had just ended by itself
+    TerminateFailed,  // it still runs; reason says why
+};
+
+struct EndProcessResult {
+    EndProcessStatus status = EndProcessStatus::OpenFailed;
+    std::string reason;  // the system's text of the error, for TerminateFailed
+};
 
 class ProcessSystem {
 public:
@@ -31,11 +41,14 @@ public:
     // Hands the file names of a process's modules, in the order the system reports
     // them and at most maxModules, to visit until it returns false; false when the
     // process cannot be opened for reading. Names are read only as they are visited.
-    virtual bool VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
-                                      const std::function<bool(const std::string&)>& visit) const = 0;
+    virtual bool VisitModuleFileNames(
+        std::uint32_t processId, size_t maxModules,
+        const std::function<bool(const std::string&)>& visit) const = 0;
     // Opens the process for termination and, when that works, terminates it.
     virtual EndProcessResult EndProcess(std::uint32_t processId) = 0;
     virtual OsVersionNumbers OsVersion() const = 0;
+    // The identifier of the process this program runs in.
+    virtual std::uint32_t CurrentProcessId() const = 0;
 };
 
 }  // namespace glmx::platform

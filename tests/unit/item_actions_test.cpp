@@ -26,7 +26,9 @@ public:
         rows.push_back({record.ProgramName, image, recordIndex});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }
-    void SetRowRecord(int row, size_t recordIndex) override { rows.at(static_cast<size_t>(row)).record = recordIndex; }
+    void SetRowRecord(int row, size_t recordIndex) override {
+        rows.at(static_cast<size_t>(row)).record = recordIndex;
+    }
     int SelectedRow() const override { return selected; }
     void SelectRow(int row) override { selected = row; }
     void DeleteRow(int row) override {
@@ -49,9 +51,10 @@ public:
     void Warning(std::string_view text) override { shown.emplace_back(text); }
     bool Confirm(std::string_view text) override {
         shown.emplace_back(text);
-        return true;
+        return answer;
     }
     std::vector<std::string> shown;
+    bool answer = true;
 };
 
 class ItemActionsTest : public ::testing::Test {
@@ -82,8 +85,9 @@ protected:
     TRunningProgramsInfoClass processes;
     TRunningApplicationsInfo applications;
     int refreshed = 0;
-    ProgramActions actions{applications, processes, list, list, system, windows, messages, shell,
-                           [this] { ++refreshed; }};
+    ProgramActions actions{applications, processes, list,
+                           list,         system,    windows,
+                           messages,     shell,     [this] { ++refreshed; }};
 };
 
 TEST_F(ItemActionsTest, AddingFillSelectsTheFirstRowFocusesAndCounts) {
@@ -107,6 +111,7 @@ TEST_F(ItemActionsTest, CloseEndsTheProcessAndReTiesTheRowsBelow) {
     EXPECT_EQ(list.selected, 1);
     EXPECT_EQ(list.status, "2 runnig processes");
     EXPECT_EQ(refreshed, 1);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ItemActionsTest, ClosingTheLastRowSelectsTheNewLastAndTheOnlyRowLeavesNothing) {
@@ -132,6 +137,58 @@ TEST_F(ItemActionsTest, AProcessThatCannotBeOpenedKeepsItsRowAndTellsTheUser) {
     EXPECT_EQ(refreshed, 0);
 }
 
+struct EndCase {
+    platform::EndProcessResult result;
+    size_t rowsLeft;
+    std::vector<std::string> shown;
+};
+
+class EndProcessOutcomeTest : public ItemActionsTest,
+                              public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(EndProcessOutcomeTest, ARefusedEndKeepsTheRowAndSaysWhyButOneThatJustExitedGoes) {
+    system.endResults[12] = GetParam().result;
+    list.selected = 1;
+    ControlButtonClicked(vkRunningProcesses, actions);
+    EXPECT_EQ(messages.shown, GetParam().shown);
+    EXPECT_EQ(processes.Count(), GetParam().rowsLeft);
+    EXPECT_EQ(list.rows.size(), GetParam().rowsLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, EndProcessOutcomeTest,
+    ::testing::Values(EndCase{{platform::EndProcessStatus::TerminateFailed, "Access is denied."},
+                              3,
+                              {"The process could not be ended: Access is denied."}},
+                      EndCase{{platform::EndProcessStatus::AlreadyExited, ""}, 2, {}}));
+
+class EndingItselfTest : public ItemActionsTest,
+                         public ::testing::WithParamInterface<std::tuple<ViewKind, bool>> {};
+
+TEST_P(EndingItselfTest, BothButtonsAskFirstAndNoLeavesThisProgramAlone) {
+    const auto [view, yes] = GetParam();
+    system.currentProcessId = 12;  // the process of window 102
+    if (view == vkRunningApplications) {
+        list.rows.clear();
+        FillProgramList(list, list, applications.Records(), shell, FillMode::Adding,
+                        kApplicationsStatus);
+    }
+    const size_t rows = list.rows.size();
+    messages.answer = yes;
+    list.selected = 1;
+    ControlButtonClicked(view, actions);
+    EXPECT_THAT(messages.shown, ElementsAre(kEndsGlimmerboxItself));
+    EXPECT_EQ(list.rows.size(), yes ? rows - 1 : rows);
+    const bool acted =
+        view == vkRunningProcesses ? !system.ended.empty() : windows.windows.size() == 1;
+    EXPECT_EQ(acted, yes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, EndingItselfTest,
+                         ::testing::Combine(::testing::Values(vkRunningProcesses,
+                                                              vkRunningApplications),
+                                            ::testing::Bool()));
+
 TEST_F(ItemActionsTest, NothingHappensWithoutASelectedRowOrPastTheRecords) {
     list.selected = -1;
     ControlButtonClicked(vkRunningProcesses, actions);
@@ -145,7 +202,8 @@ TEST_F(ItemActionsTest, NothingHappensWithoutASelectedRowOrPastTheRecords) {
 
 TEST_F(ItemActionsTest, EndTaskClosesTheWindowAndARefusingOrHungWindowStays) {
     list.rows.clear();
-    FillProgramList(list, list, applications.Records(), shell, FillMode::Adding, kApplicationsStatus);
+    FillProgramList(list, list, applications.Records(), shell, FillMode::Adding,
+                    kApplicationsStatus);
     windows.closeReplies[101] = platform::WindowReply::AnsweredOne;
     windows.closeReplies[102] = platform::WindowReply::NoAnswer;
     list.selected = 0;

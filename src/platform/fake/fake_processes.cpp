@@ -4,8 +4,9 @@
 
 namespace glmx::platform {
 
-bool FakeProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
-                                             const std::function<bool(const std::string&)>& visit) const {
+bool FakeProcessSystem::VisitModuleFileNames(
+    std::uint32_t processId, size_t maxModules,
+    const std::function<bool(const std::string&)>& visit) const {
     moduleLimitsAsked.push_back(maxModules);
     const auto found = modules.find(processId);
     if (found == modules.end()) return false;
@@ -19,12 +20,20 @@ bool FakeProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t max
 }
 
 EndProcessResult FakeProcessSystem::EndProcess(std::uint32_t processId) {
-    if (!endable.contains(processId)) return EndProcessResult::OpenFailed;
+    if (!endable.contains(processId)) return {EndProcessStatus::OpenFailed, {}};
+    const auto planned = endResults.find(processId);
+    const EndProcessResult result = planned == endResults.end()
+                                        ? EndProcessResult{EndProcessStatus::Ended, {}}
+                                        : planned->second;
+    if (result.status != EndProcessStatus::Ended &&
+        result.status != EndProcessStatus::AlreadyExited)
+        return result;
     endable.erase(processId);
     ended.push_back(processId);
     if (snapshot)
-        std::erase_if(*snapshot, [&](const SnapshotEntry& entry) { return entry.processId == processId; });
-    return EndProcessResult::TerminationRequested;
+        std::erase_if(*snapshot,
+                      [&](const SnapshotEntry& entry) { return entry.processId == processId; });
+    return result;
 }
 
 WindowReply FakeTopLevelWindows::SendClose(WindowId window) {

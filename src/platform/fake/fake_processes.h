@@ -19,14 +19,19 @@ public:
                               const std::function<bool(const std::string&)>& visit) const override;
     EndProcessResult EndProcess(std::uint32_t processId) override;
     OsVersionNumbers OsVersion() const override { return version; }
+    std::uint32_t CurrentProcessId() const override { return currentProcessId; }
 
     std::optional<std::vector<SnapshotEntry>> snapshot = std::vector<SnapshotEntry>{};
     // Processes missing here cannot be opened.
     std::map<std::uint32_t, std::vector<std::string>> modules;
     // Processes that can be opened for termination; ending one removes it.
     std::set<std::uint32_t> endable;
-    std::vector<std::uint32_t> ended;
+    // What ending an endable process here gives instead of Ended; after AlreadyExited
+    // it is gone all the same.
+    std::map<std::uint32_t, EndProcessResult> endResults;
+    std::vector<std::uint32_t> ended;   // each process whose ending succeeded or found it gone
     OsVersionNumbers version{2, 5, 1};  // Windows XP
+    std::uint32_t currentProcessId = 4040;
     mutable std::vector<size_t> moduleLimitsAsked;
     mutable size_t moduleNamesRead = 0;
 };

@@ -1,9 +1,11 @@
 #include "platform/win32/win32_processes.h"
 
 #include <windows.h>
-
+// Needs the types of windows.h first.
 #include <tlhelp32.h>
 
+#include "platform/win32/system_error.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
@@ -19,39 +21,24 @@ struct ProcessFunctions {
     using EnumModules = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
     using ModuleFileName = DWORD(WINAPI*)(HANDLE, HMODULE, wchar_t*, DWORD);
 
-    CreateSnapshot createSnapshot = nullptr;
-    ProcessWalk first = nullptr;
-    ProcessWalk next = nullptr;
-    EnumModules enumModules = nullptr;
-    ModuleFileName moduleFileName = nullptr;
+    SystemLibrary kernel{L"kernel32.dll"};
+    SystemLibrary psapi{L"psapi.dll"};
+    CreateSnapshot createSnapshot = kernel.Function<CreateSnapshot>("CreateToolhelp32Snapshot");
+    ProcessWalk first = kernel.Function<ProcessWalk>("Process32FirstW");
+    ProcessWalk next = kernel.Function<ProcessWalk>("Process32NextW");
+    EnumModules enumModules = psapi.Function<EnumModules>("EnumProcessModules");
+    ModuleFileName moduleFileName = psapi.Function<ModuleFileName>("GetModuleFileNameExW");
 
     static const ProcessFunctions& Get() {
-        static const ProcessFunctions functions = Load();
-        return functions;
-    }
-
-private:
-    template <typename Function>
-    static Function Find(HMODULE module, const char* name) {
-        return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                      : nullptr;
-    }
-    static ProcessFunctions Load() {
-        ProcessFunctions functions;
-        HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-        functions.createSnapshot = Find<CreateSnapshot>(kernel, "CreateToolhelp32Snapshot");
-        functions.first = Find<ProcessWalk>(kernel, "Process32FirstW");
-        functions.next = Find<ProcessWalk>(kernel, "Process32NextW");
-        // Kept loaded for the rest of the run.
-        HMODULE psapi = LoadLibraryW(L"psapi.dll");
-        functions.enumModules = Find<EnumModules>(psapi, "EnumProcessModules");
-        functions.moduleFileName = Find<ModuleFileName>(psapi, "GetModuleFileNameExW");
+        static const ProcessFunctions functions;
         return functions;
     }
 };
 
+// SYNCHRONIZE: to tell a refused termination from a process that has just ended.
 constexpr DWORD kTerminateRights = PROCESS_TERMINATE | PROCESS_CREATE_THREAD |
-                                   PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE;
+                                   PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
+                                   SYNCHRONIZE;
 // A module file name is read into 513 characters at most.
 constexpr DWORD kModuleNameChars = 513;
 // Windows that do not answer within this time count as not answering.
@@ -75,12 +62,14 @@ std::optional<std::vector<SnapshotEntry>> Win32ProcessSystem::Snapshot() const {
     return entries;
 }
 
-bool Win32ProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t maxModules,
-                                              const std::function<bool(const std::string&)>& visit) const {
+bool Win32ProcessSystem::VisitModuleFileNames(
+    std::uint32_t processId, size_t maxModules,
+    const std::function<bool(const std::string&)>& visit) const {
     const ProcessFunctions& functions = ProcessFunctions::Get();
     if (!functions.enumModules || !functions.moduleFileName) return false;
     SetLastError(0);
-    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, TRUE, processId));
+    UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return false;
     std::vector<HMODULE> modules(maxModules);
     DWORD needed = 0;
@@ -90,20 +79,28 @@ bool Win32ProcessSystem::VisitModuleFileNames(std::uint32_t processId, size_t ma
     modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
     wchar_t name[kModuleNameChars];
     for (HMODULE module : modules) {
-        const DWORD length = functions.moduleFileName(process.get(), module, name, kModuleNameChars);
-        if (!visit(Narrow(std::wstring_view(name, std::min<DWORD>(length, kModuleNameChars - 1))))) break;
+        const DWORD length =
+            functions.moduleFileName(process.get(), module, name, kModuleNameChars);
+        if (!visit(Narrow(std::wstring_view(name, std::min<DWORD>(length, kModuleNameChars - 1)))))
+            break;
     }
     return true;
 }
 
 EndProcessResult Win32ProcessSystem::EndProcess(std::uint32_t processId) {
     UniqueKernelHandle process(OpenProcess(kTerminateRights, FALSE, processId));
-    if (!process) return EndProcessResult::OpenFailed;
+    if (!process) return {EndProcessStatus::OpenFailed, {}};
     // The ended process's exit code tells waiting programs that it was ended; its
     // current code would be STILL_ACTIVE, which tells them it still runs.
-    TerminateProcess(process.get(), 1);
-    return EndProcessResult::TerminationRequested;
+    if (TerminateProcess(process.get(), 1)) return {EndProcessStatus::Ended, {}};
+    const DWORD error = GetLastError();
+    // A process that is ending or has ended refuses termination (access denied).
+    if (WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0)
+        return {EndProcessStatus::AlreadyExited, {}};
+    return {EndProcessStatus::TerminateFailed, SystemErrorText(error)};
 }
+
+std::uint32_t Win32ProcessSystem::CurrentProcessId() const { return GetCurrentProcessId(); }
 
 OsVersionNumbers Win32ProcessSystem::OsVersion() const {
     OSVERSIONINFOW info{};

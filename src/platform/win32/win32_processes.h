@@ -14,6 +14,7 @@ public:
                               const std::function<bool(const std::string&)>& visit) const override;
     EndProcessResult EndProcess(std::uint32_t processId) override;
     OsVersionNumbers OsVersion() const override;
+    std::uint32_t CurrentProcessId() const override;
 };
 
 class Win32TopLevelWindows final : public TopLevelWindows {
