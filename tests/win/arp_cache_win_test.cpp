@@ -1,20 +1,17 @@
 // The Win32 locale, and the cache readers against the real registry below
 // HKEY_LOCAL_MACHINE, which is writable under Wine.
-#include "info/arp_cache.h"
-
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include <algorithm>
-#include <cstring>
 #include <limits>
 
+#include "info/arp_cache.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_registry.h"
+#include "support/slow_info_cache_record.h"
 
 namespace glmx::info {
 namespace {
@@ -44,8 +41,9 @@ std::string LocaleText(LCTYPE type) {
 std::string InLocale(const std::string& number) {
     std::string text;
     for (char c : number)
-        text += c == ',' ? LocaleText(LOCALE_STHOUSAND) : c == '.' ? LocaleText(LOCALE_SDECIMAL)
-                                                                   : std::string(1, c);
+        text += c == ','   ? LocaleText(LOCALE_STHOUSAND)
+                : c == '.' ? LocaleText(LOCALE_SDECIMAL)
+                           : std::string(1, c);
     return text;
 }
 
@@ -53,9 +51,10 @@ TEST(Win32LocaleNumbers, TwoDecimalsRoundedAsTheDecimalFormReadsAfterTheLocalesS
     const platform::win32::Win32Locale locale;
     ASSERT_FALSE(LocaleText(LOCALE_SDECIMAL).empty());
     const std::pair<double, const char*> cases[] = {
-        {12.5, "12.50"},  {1, "1.00"},    {0.125, "0.13"},     {2.675, "2.68"},
-        {0.124999, "0.12"}, {1e-7, "0.00"}, {0.0049999999999, "0.00"},
-        {std::numeric_limits<double>::denorm_min(), "0.00"},
+        {12.5, "12.50"},           {1, "1.00"},
+        {0.125, "0.13"},           {2.675, "2.68"},
+        {0.124999, "0.12"},        {1e-7, "0.00"},
+        {0.0049999999999, "0.00"}, {std::numeric_limits<double>::denorm_min(), "0.00"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(locale.FormatTwoDecimals(value), InLocale(text)) << value;
@@ -68,9 +67,9 @@ TEST(Win32LocaleNumbers, TwoDecimalsRoundedAsTheDecimalFormReadsAfterTheLocalesS
     EXPECT_NE(locale.FormatTwoDecimals(-1234.5), locale.FormatTwoDecimals(1234.5));
     EXPECT_NE(locale.FormatTwoDecimals(-1234.5).find(InLocale("234.50")), std::string::npos);
     // Past what the system formats safely, and what has no digits at all.
-    for (double value : {1e21, std::numeric_limits<double>::max(),
-                         std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::quiet_NaN()})
+    for (double value :
+         {1e21, std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
+          std::numeric_limits<double>::quiet_NaN()})
         EXPECT_EQ(locale.FormatTwoDecimals(value), "") << value;
 }
 
@@ -104,24 +103,7 @@ private:
     std::vector<std::wstring> missingParents_;
 };
 
-// A 552-byte record of 12.50 MB, last used at noon UTC on 14 March 2025, used 11 times.
-std::vector<std::uint8_t> SlowInfoCacheRecord(const std::u16string& name) {
-    std::vector<std::uint8_t> bytes(552, 0);
-    const std::uint32_t header = 552, count = 11;
-    const std::uint64_t size = 13107200, time = 133864272000000000;
-    std::memcpy(&bytes[0], &header, 4);  // little-endian, as the record is
-    std::memcpy(&bytes[8], &size, 8);
-    std::memcpy(&bytes[16], &time, 8);
-    std::memcpy(&bytes[24], &count, 4);
-    std::memcpy(&bytes[28], name.data(), 2 * std::min<size_t>(name.size(), 260));
-    return bytes;
-}
-
-// The four texts in one: size|last used|usage|tracked name.
-std::string Texts(const ArpCacheInfo& info) {
-    return info.sizeText + "|" + info.lastUsedText + "|" + info.usageText + "|" +
-           info.trackedName;
-}
+using glmx::testing::CacheTexts;
 
 class ArpCacheWinTest : public ::testing::Test {
 protected:
@@ -143,46 +125,45 @@ TEST_F(ArpCacheWinTest, TheCacheRecordIsFoundUnderAnotherCaseAndReadInFull) {
     EXPECT_THAT(ReadArpCacheKeyNames(registry), Not(Contains(name)));
     auto key = registry.CreateKey(RegRoot::LocalMachine, cacheKey.Path());
     ASSERT_TRUE(key);
-    const auto record = SlowInfoCacheRecord(u"C:\\\u00DF\\\u65E5\U0001F600.exe");
+    // 12.50 MB, last used at noon UTC on 14 March 2025, used 11 times.
+    const auto record = glmx::testing::SlowInfoCacheRecord(13107200, 133864272000000000, 11,
+                                                           u"C:\\\u00DF\\\u65E5\U0001F600.exe");
     ASSERT_TRUE(key->SetValue("SlowInfoCache", {RegType::Binary, record}));
     const std::vector<std::string> names = ReadArpCacheKeyNames(registry);
     EXPECT_THAT(names, Contains(name));
     const std::string separator = LocaleText(LOCALE_SDATE);
-    EXPECT_EQ(Texts(Read(names, platform::AsciiUpper(name))),
+    EXPECT_EQ(CacheTexts(Read(names, platform::AsciiUpper(name))),
               InLocale("12.50") + " MB|03" + separator + "14" + separator +
                   "2025|frequently|C:\\\u00DF\\\u65E5\U0001F600.exe");
 
     // The same bytes as a string are no record.
     ASSERT_TRUE(key->SetValue("SlowInfoCache", {RegType::String, record}));
-    EXPECT_EQ(Texts(Read(names, name)), "|||");
+    EXPECT_EQ(CacheTexts(Read(names, name)), "|||");
 }
 
 TEST_F(ArpCacheWinTest, UninstallValuesComeWithTheirTexts) {
     // Missing, the key gives nothing and is not created, nor is the cache's.
     EXPECT_THAT(ReadUninstallValues(registry, name), IsEmpty());
-    EXPECT_EQ(Texts(Read({name}, name)), "|||");
+    EXPECT_EQ(CacheTexts(Read({name}, name)), "|||");
     for (const std::string& path : {uninstallKey.Path(), cacheKey.Path()})
         EXPECT_FALSE(registry.OpenKey(RegRoot::LocalMachine, path, platform::RegAccess::Read));
 
     auto key = registry.CreateKey(RegRoot::LocalMachine, uninstallKey.Path());
     ASSERT_TRUE(key);
+    // The text rules are the unit tests'; here each type once through the real registry.
     const std::pair<std::string, RegData> values[] = {
         {"Publisher", MakeStringData("Quenfield \u00C6\U0001F600")},
         {"InstallLocation", MakeStringData("%ProgramFiles%\\x", RegType::ExpandString)},
-        {"EstimatedSize", {RegType::Dword, {0x20, 0x03, 0, 0}}},
         {"NoModify", {RegType::Dword, {0xFF, 0xFF, 0xFF, 0xFF}}},
-        {"Blob", {RegType::Binary, {'4', 0, '2', 0, 0, 0}}},
-        {"", MakeStringData("unnamed")},
-    };
+        {"", MakeStringData("unnamed")}};
     for (const auto& [valueName, data] : values) ASSERT_TRUE(key->SetValue(valueName, data));
     std::vector<std::string> texts;
     for (const auto& value : ReadUninstallValues(registry, name))
         texts.push_back(value.Name + "=" + value.Value);
     // Wine lists values by name, so the order is not checked here.
-    EXPECT_THAT(texts,
-                UnorderedElementsAre("Publisher=Quenfield \u00C6\U0001F600",
-                                     "InstallLocation=%ProgramFiles%\\x", "EstimatedSize=800",
-                                     "NoModify=-1", "Blob=", "=unnamed"));
+    EXPECT_THAT(texts, UnorderedElementsAre("Publisher=Quenfield \u00C6\U0001F600",
+                                            "InstallLocation=%ProgramFiles%\\x", "NoModify=-1",
+                                            "=unnamed"));
 }
 
 }  // namespace
