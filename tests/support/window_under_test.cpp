@@ -1,5 +1,6 @@
 #include "support/window_under_test.h"
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 #include <cstdio>
@@ -58,15 +59,18 @@ bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    HDC windowDc = GetWindowDC(Handle());
-    HDC memoryDc = CreateCompatibleDC(windowDc);
+    using namespace platform::win32;
+    const UniqueWindowDc windowDc(Handle(), GetWindowDC(Handle()));
+    const UniqueCreatedDc memoryDc(CreateCompatibleDC(windowDc.get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-    SelectObject(memoryDc, old);
+    const UniqueGdiObject bitmap(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
+    {
+        const ScopedSelectObject selected(memoryDc.get(), bitmap.get());
+        BitBlt(memoryDc.get(), 0, 0, width, height, windowDc.get(), 0, 0, SRCCOPY);
+    }
     const int stride = (width * 3 + 3) & ~3;
     const DWORD imageSize = static_cast<DWORD>(stride * height);
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
@@ -78,9 +82,6 @@ bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
                 fwrite(bits, imageSize, 1, out) == 1;
         fclose(out);
     }
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(Handle(), windowDc);
     return saved;
 }
 

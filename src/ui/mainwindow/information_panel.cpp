@@ -39,12 +39,6 @@ void AddTooltip(HWND tooltips, HWND tool, const wchar_t* text) {
 
 }  // namespace
 
-InformationPanel::~InformationPanel() {
-    if (tooltips_) DestroyWindow(tooltips_);
-    for (HIMAGELIST list : {images_.normal, images_.hot, images_.disabled, searching_})
-        if (list) ImageList_Destroy(list);
-}
-
 void InformationPanel::Create(HWND parent, const NavigationMenus& menus, HIMAGELIST bigSystemImages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     pnlInformation_ = CreatePanel(parent, PanelStyle::Plain);
@@ -59,25 +53,26 @@ void InformationPanel::Create(HWND parent, const NavigationMenus& menus, HIMAGEL
                           0, 0, 0, 0, bar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cmdGo)),
                           instance, nullptr);
 
-    images_.normal = LoadImageStrip(IDB_NAV_NORMAL, kImageSize);
-    images_.hot = LoadImageStrip(IDB_NAV_HOT, kImageSize);
-    images_.disabled = LoadImageStrip(IDB_NAV_DISABLED, kImageSize);
-    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    normalImages_.reset(LoadImageStrip(IDB_NAV_NORMAL, kImageSize));
+    hotImages_.reset(LoadImageStrip(IDB_NAV_HOT, kImageSize));
+    disabledImages_.reset(LoadImageStrip(IDB_NAV_DISABLED, kImageSize));
+    const ImageButtonImages images{normalImages_.get(), hotImages_.get(), disabledImages_.get()};
+    tooltips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
-                                nullptr, instance, nullptr);
+                                nullptr, instance, nullptr));
     for (int i = 0; i < 5; ++i) {
-        buttons_[i] = CreateImageButton(bar_, kButtons[i].command, images_, i, kButtons[i].hint);
-        AddTooltip(tooltips_, buttons_[i], kButtons[i].hint);
+        buttons_[i] = CreateImageButton(bar_, kButtons[i].command, images, i, kButtons[i].hint);
+        AddTooltip(tooltips_.get(), buttons_[i], kButtons[i].hint);
     }
     SetImageButtonMenu(buttons_[0], menus.back);
     SetImageButtonMenu(buttons_[1], menus.forward);
-    AddTooltip(tooltips_, go_, L"Search the Internet");
+    AddTooltip(tooltips_.get(), go_, L"Search the Internet");
 
     // The offline text and the browser come to stand here.
     client_ = CreatePanel(pnlInformation_, PanelStyle::White);
     offlineText_.Create(client_, idOfflineInformation);
-    searching_ = LoadImageStrip(IDB_SEARCHING, 46);
-    offlineText_.SetImageLists(bigSystemImages, nullptr, searching_);
+    searching_.reset(LoadImageStrip(IDB_SEARCHING, 46));
+    offlineText_.SetImageLists(bigSystemImages, nullptr, searching_.get());
 }
 
 void InformationPanel::SetFonts(const PartFonts& fonts) {

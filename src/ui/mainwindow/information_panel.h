@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/window_part.h"
 #include "ui/win32/combo_box.h"
 #include "ui/win32/image_button.h"
@@ -24,7 +25,6 @@ public:
     InformationPanel() = default;
     InformationPanel(const InformationPanel&) = delete;
     InformationPanel& operator=(const InformationPanel&) = delete;
-    ~InformationPanel() override;
 
     // bigSystemImages stays the caller's; the offline text shows program icons from it.
     void Create(HWND parent, const NavigationMenus& menus, HIMAGELIST bigSystemImages);
@@ -49,9 +49,9 @@ private:
     HWND buttons_[5] = {};
     HWND client_ = nullptr;
     RichTextView offlineText_;
-    HWND tooltips_ = nullptr;
-    ImageButtonImages images_;
-    HIMAGELIST searching_ = nullptr;  // the offline text's search pictures
+    platform::win32::UniqueWindow tooltips_;
+    platform::win32::UniqueImageList normalImages_, hotImages_, disabledImages_;
+    platform::win32::UniqueImageList searching_;  // the offline text's search pictures
 };
 
 }  // namespace glmx::ui

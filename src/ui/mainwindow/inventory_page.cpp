@@ -20,11 +20,6 @@ using platform::win32::Wide;
 InventoryPageController::InventoryPageController(const ViewKind& viewKind, InventoryPageEvents events)
     : viewKind_(viewKind), events_(std::move(events)) {}
 
-InventoryPageController::~InventoryPageController() {
-    for (HIMAGELIST list : {registryImages_, stateImages_})
-        if (list) ImageList_Destroy(list);
-}
-
 void InventoryPageController::Create(HWND notebook) {
     page_ = CreatePanel(notebook, PanelStyle::Plain);
     bar_.Create(page_, cmdInventoryControlButton);
@@ -51,9 +46,9 @@ void InventoryPageController::Create(HWND notebook) {
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     systemSmall_ = SystemImageList(true);
     systemLarge_ = SystemImageList(false);
-    registryImages_ = LoadImageStrip(IDB_REGISTRY, 16);
-    stateImages_ = LoadImageStrip(IDB_OTHERS_STATE, 16);
-    ListView_SetImageList(list_, stateImages_, LVSIL_STATE);
+    registryImages_.reset(LoadImageStrip(IDB_REGISTRY, 16));
+    stateImages_.reset(LoadImageStrip(IDB_OTHERS_STATE, 16));
+    ListView_SetImageList(list_, stateImages_.get(), LVSIL_STATE);
 }
 
 void InventoryPageController::SetFonts(const PartFonts& fonts) {
@@ -183,8 +178,8 @@ void InventoryPageController::ShowRunningAppsOptions(bool shown) {
 
 void InventoryPageController::UseListImages(inventory::ListImages images) {
     const bool registry = images == inventory::ListImages::Registry;
-    ListView_SetImageList(list_, registry ? registryImages_ : systemSmall_, LVSIL_SMALL);
-    ListView_SetImageList(list_, registry ? registryImages_ : systemLarge_, LVSIL_NORMAL);
+    ListView_SetImageList(list_, registry ? registryImages_.get() : systemSmall_, LVSIL_SMALL);
+    ListView_SetImageList(list_, registry ? registryImages_.get() : systemLarge_, LVSIL_NORMAL);
 }
 
 int InventoryPageController::RowCount() const { return ListView_GetItemCount(list_); }

@@ -8,6 +8,7 @@
 
 #include "inventory/inventory_list.h"
 #include "inventory/view_kind.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/notebook.h"
 #include "ui/mainwindow/view_services.h"
 
@@ -25,9 +26,6 @@ class InventoryPageController final : public NotebookPage,
                                       public InventoryListState {
 public:
     InventoryPageController(const ViewKind& viewKind, InventoryPageEvents events);
-    ~InventoryPageController() override;
-    InventoryPageController(const InventoryPageController&) = delete;
-    InventoryPageController& operator=(const InventoryPageController&) = delete;
 
     // What the function bar's buttons act on; nullptr until the views are built.
     void SetActions(ItemActions* actions) { actions_ = actions; }
@@ -84,7 +82,7 @@ private:
     HWND registryTree_ = nullptr, splitter_ = nullptr, list_ = nullptr;
     // The system's lists are shared; the registry and state images are the page's.
     HIMAGELIST systemSmall_ = nullptr, systemLarge_ = nullptr;
-    HIMAGELIST registryImages_ = nullptr, stateImages_ = nullptr;
+    platform::win32::UniqueImageList registryImages_, stateImages_;
     int treeWidth_ = 265;  // designed; the splitter changes it
 };
 

@@ -12,10 +12,6 @@ namespace glmx::ui {
 
 using platform::win32::Wide;
 
-MainToolbar::~MainToolbar() {
-    if (images_) ImageList_Destroy(images_);
-}
-
 void MainToolbar::Create(HWND parent, UINT dpi) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     coolBar_ = CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, L"",
@@ -33,8 +29,8 @@ void MainToolbar::Create(HWND parent, UINT dpi) {
                                nullptr);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DOUBLEBUFFER);
-    images_ = LoadImageStrip(IDB_MAIN_TOOLBAR, 36);
-    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    images_.reset(LoadImageStrip(IDB_MAIN_TOOLBAR, 36));
+    SendMessageW(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
 
     std::vector<TBBUTTON> buttons;
     std::vector<std::wstring> captions;

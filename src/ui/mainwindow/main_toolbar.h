@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "inventory/view_kind.h"
+#include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/toolbar_overflow.h"
 
 namespace glmx::ui {
@@ -20,7 +21,6 @@ public:
     MainToolbar() = default;
     MainToolbar(const MainToolbar&) = delete;
     MainToolbar& operator=(const MainToolbar&) = delete;
-    ~MainToolbar();
 
     void Create(HWND parent, UINT dpi);
     HWND CoolBar() const { return coolBar_; }
@@ -48,7 +48,7 @@ public:
 private:
     HWND coolBar_ = nullptr;
     HWND toolbar_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    platform::win32::UniqueImageList images_;
     std::vector<std::wstring> hints_;
 };
 

@@ -38,9 +38,7 @@ public:
 
 TFMain::TFMain(MainWindowContext context) : context_(std::move(context)) {}
 
-TFMain::~TFMain() {
-    if (accelerators_) DestroyAcceleratorTable(accelerators_);
-}
+TFMain::~TFMain() = default;
 
 void TFMain::Create(HINSTANCE instance) {
     RegisterWindowClass(instance, kMainWindowClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -66,7 +64,7 @@ void TFMain::ShowAtStart() {
 
 bool TFMain::PreTranslateMessage(MSG& message) {
     if (!Handle()) return false;
-    if (accelerators_ && TranslateAcceleratorW(Handle(), accelerators_, &message)) return true;
+    if (accelerators_ && TranslateAcceleratorW(Handle(), accelerators_.get(), &message)) return true;
     return IsDialogMessageW(Handle(), &message) != FALSE;
 }
 
@@ -192,7 +190,7 @@ void TFMain::CreateControls() {
     menuBar_ = menus_.menuBar.release();
     SetMenu(Handle(), menuBar_);
     ACCEL help{FVIRTKEY, VK_F1, static_cast<WORD>(cmdHelpTopics)};
-    accelerators_ = CreateAcceleratorTableW(&help, 1);
+    accelerators_.reset(CreateAcceleratorTableW(&help, 1));
 
     toolbar_.Create(Handle(), dpi_);
     notebook_.Create(Handle());

@@ -116,7 +116,7 @@ private:
     InformationPanel information_;
     StatusBar statusBar_;
     platform::win32::UniqueGdiObject font_, labelFont_;
-    HACCEL accelerators_ = nullptr;
+    platform::win32::UniqueAcceleratorTable accelerators_;
     std::vector<Route> routes_;
     std::vector<std::function<void()>> deferred_;
     int notebookHeight_ = 297;  // designed; the notebook's splitter changes it

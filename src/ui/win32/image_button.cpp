@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "platform/win32/unique_handle.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/window_class.h"
 #include "ui/win32/window_data.h"
@@ -65,11 +66,9 @@ void Paint(HWND button, const ImageButtonState& state) {
         POINT triangle[3] = {{square.left + 1, square.top + width / 3},
                              {square.right - 1, square.top + width / 3},
                              {square.left + width / 2, square.bottom - width / 4}};
-        HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
-        HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+        const platform::win32::ScopedSelectObject brush(dc, GetSysColorBrush(COLOR_BTNTEXT));
+        const platform::win32::ScopedSelectObject pen(dc, GetStockObject(NULL_PEN));
         Polygon(dc, triangle, 3);
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBrush);
     }
     if (GetFocus() == button) DrawFocusRect(dc, &client);
     EndPaint(button, &paint);

@@ -9,6 +9,7 @@
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/win32/window_data.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/dpi.h"
 
@@ -71,7 +72,8 @@ CHARFORMAT2W FormatOf(TextStyle style, bool asLink) {
     format.cbSize = sizeof(format);
     format.dwMask = CFM_FACE | CFM_SIZE | CFM_COLOR | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE |
                     CFM_STRIKEOUT | CFM_LINK | CFM_BACKCOLOR;
-    wcscpy_s(format.szFaceName, L"Arial");
+    // Not wcscpy_s: the C runtime of Windows XP x64 and Server 2003 lacks it.
+    lstrcpynW(format.szFaceName, L"Arial", LF_FACESIZE);
     format.yHeight = look.points * 20;  // twips
     format.crTextColor = look.colour;
     format.dwEffects = CFE_AUTOBACKCOLOR | (look.bold ? CFE_BOLD : 0) |
@@ -177,46 +179,6 @@ private:
     bool held_;
 };
 
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc_) DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, old_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 void AppendHex(std::string& out, const void* data, size_t size) {
     static constexpr char kDigits[] = "0123456789abcdef";
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -245,15 +207,15 @@ std::string PictureRtf(HIMAGELIST images, int index, COLORREF background, UINT d
     info.bmiHeader.biXPelsPerMeter = info.bmiHeader.biYPelsPerMeter =
         MulDiv(static_cast<int>(dpi), 10000, 254);
 
-    const ScreenDc screen;
-    const MemoryDc memory(screen.get());
+    const platform::win32::UniqueWindowDc screen(nullptr);
+    const platform::win32::UniqueCreatedDc memory(CreateCompatibleDC(screen.get()));
     if (!screen.get() || !memory.get()) return {};
     void* bits = nullptr;
     const UniqueGdiObject bitmap(
         CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return {};
     {
-        const Selected selected(memory.get(), bitmap.get());
+        const platform::win32::ScopedSelectObject selected(memory.get(), bitmap.get());
         const UniqueGdiObject brush(CreateSolidBrush(background));
         const RECT all{0, 0, width, height};
         FillRect(memory.get(), &all, static_cast<HBRUSH>(brush.get()));
@@ -310,8 +272,8 @@ HWND RichTextView::Create(HWND parent, int id) {
         0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
         nullptr);
     if (!window_) return nullptr;
-    if (!SetWindowSubclass(window_, SubclassProcedure, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this))) {
+    BindWindowData(window_, this);
+    if (!SetWindowSubclass(window_, SubclassProcedure, kSubclassId, 0)) {
         DestroyWindow(std::exchange(window_, nullptr));
         return nullptr;
     }
@@ -617,8 +579,9 @@ void RichTextView::Recolour(const Link& link, COLORREF colour) {
 }
 
 LRESULT CALLBACK RichTextView::SubclassProcedure(HWND window, UINT message, WPARAM wParam,
-                                                 LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-    auto* view = reinterpret_cast<RichTextView*>(data);
+                                                 LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    auto* view = WindowData<RichTextView>(window);
+    if (!view) return DefSubclassProc(window, message, wParam, lParam);
     switch (message) {
         case WM_MOUSEMOVE:
             // Not while a drag selects text: recolouring goes through the selection.
@@ -647,6 +610,7 @@ LRESULT CALLBACK RichTextView::SubclassProcedure(HWND window, UINT message, WPAR
         }
         case WM_NCDESTROY:
             RemoveWindowSubclass(window, SubclassProcedure, kSubclassId);
+            UnbindWindowData(window);
             view->window_ = nullptr;
             view->hotLink_ = -1;
             break;
