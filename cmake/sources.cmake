@@ -4,7 +4,6 @@
 set(GLMX_CORE_SOURCES
   src/app/command_line.cpp
   src/app/startup_settings.cpp
-  src/app/window_placement.cpp
   src/fileinfo/files_and_folders.cpp
   src/info/arp_cache.cpp
   src/info/offline_information.cpp
@@ -30,6 +29,7 @@ set(GLMX_CORE_SOURCES
   src/ui/mainwindow/toolbar_overflow.cpp
   src/ui/mainwindow/view_catalogue.cpp
   src/ui/mainwindow/view_switcher.cpp
+  src/ui/mainwindow/window_placement.cpp
 )
 
 # The Windows implementation of the platform services and the window layer.

@@ -1,5 +1,5 @@
 // The stored window placement as any text, and monitors and bounds of any size.
-#include "app/window_placement.h"
+#include "ui/mainwindow/window_placement.h"
 #include "fuzz/fuzz_values.h"
 #include "platform/fake/fake_registry.h"
 
@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::string_view kNames[] = {"Top", "Left", "Width", "Height", "MaximizedWindow"};
 
-glmx::app::WindowBounds Bounds(FuzzedDataProvider& input) {
+glmx::ui::WindowBounds Bounds(FuzzedDataProvider& input) {
     return {input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
             input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
 }
@@ -26,13 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     for (std::string_view name : kNames)
         if (input.ConsumeBool())
             desktop.ImplicitValues().Add(std::string(name), glmx::fuzz::Text(input, 12));
-    const auto placement = glmx::app::RestorePlacement(desktop);
+    const auto placement = glmx::ui::RestorePlacement(desktop);
 
-    std::vector<glmx::app::ScreenRect> monitors;
+    std::vector<glmx::ui::ScreenRect> monitors;
     for (int i = input.ConsumeIntegralInRange(0, 4); i > 0; --i)
         monitors.push_back({input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>(),
                             input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()});
-    glmx::app::KeepOnAMonitor(placement.bounds, monitors);
-    glmx::app::KeepOnAMonitor(Bounds(input), monitors);
+    glmx::ui::KeepOnAMonitor(placement.bounds, monitors);
+    glmx::ui::KeepOnAMonitor(Bounds(input), monitors);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "app/window_placement.h"
+#include "ui/mainwindow/window_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "platform/fake/fake_registry.h"
 #include "settings/settings_stores.h"
 
-namespace glmx::app {
+namespace glmx::ui {
 namespace {
 
 using platform::RegAccess;
@@ -132,4 +132,4 @@ TEST(KeepOnAMonitor, ExtremeStoredNumbersDoNotOverflow) {
 }
 
 }  // namespace
-}  // namespace glmx::app
+}  // namespace glmx::ui

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup_settings.h"
-#include "app/window_placement.h"
+#include "ui/mainwindow/window_placement.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/history.h"
 #include "settings/settings_stores.h"
@@ -25,7 +25,7 @@ protected:
 };
 
 TEST_F(SettingsWinTest, FirstStartCreatesEveryStoreKeyWithItsDefaults) {
-    app::RestorePlacement(stores.DesktopSettings);
+    ui::RestorePlacement(stores.DesktopSettings);
     app::PrepareConfigurationStores(stores);
 
     auto desktop =

@@ -18,7 +18,7 @@
 
 namespace glmx::ui {
 
-using app::WindowState;
+using ui::WindowState;
 using platform::win32::Wide;
 
 namespace {
@@ -208,8 +208,8 @@ void TFMain::ApplyFonts() {
 }
 
 void TFMain::RestoreWindowPlacement() {
-    const app::StartPlacement placement = app::RestorePlacement(context_.desktopSettings);
-    const app::WindowBounds bounds = app::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
+    const ui::StartPlacement placement = ui::RestorePlacement(context_.desktopSettings);
+    const ui::WindowBounds bounds = ui::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     startState_ = placement.state;
@@ -266,7 +266,7 @@ void TFMain::SaveWindowPlacement() {
     placementSaved_ = true;
     RECT rect{};
     GetWindowRect(Handle(), &rect);
-    app::SavePlacement(context_.desktopSettings, CurrentState(),
+    ui::SavePlacement(context_.desktopSettings, CurrentState(),
                        {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
 }
 

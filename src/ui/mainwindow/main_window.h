@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window_placement.h"
+#include "ui/mainwindow/window_placement.h"
 #include "inventory/view_kind.h"
 #include "platform/display.h"
 #include "platform/version_resources.h"
@@ -96,7 +96,7 @@ private:
     void SaveWindowPlacement();
     void LayoutControls();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
-    app::WindowState CurrentState() const;
+    ui::WindowState CurrentState() const;
 
     void PopUpPlacesMenu();
     void PlaceChosen(int index);
@@ -104,7 +104,7 @@ private:
     void HelpTopics();
 
     MainWindowContext context_;
-    std::optional<app::WindowState> startState_;
+    std::optional<ui::WindowState> startState_;
     bool placementSaved_ = false;
     UINT dpi_ = 96;
 

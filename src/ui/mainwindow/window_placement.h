@@ -7,7 +7,7 @@
 #include "platform/display.h"
 #include "settings/reg_info.h"
 
-namespace glmx::app {
+namespace glmx::ui {
 
 struct WindowBounds {
     int left = 0;
@@ -46,4 +46,4 @@ void SavePlacement(settings::TRegInfoClass& desktop, WindowState state, const Wi
 // never opens out of the user's reach; bounds that show on a monitor stay.
 WindowBounds KeepOnAMonitor(const WindowBounds& bounds, const std::vector<ScreenRect>& monitors);
 
-}  // namespace glmx::app
+}  // namespace glmx::ui

@@ -1,4 +1,4 @@
-#include "app/window_placement.h"
+#include "ui/mainwindow/window_placement.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -7,7 +7,7 @@
 
 #include "platform/text.h"
 
-namespace glmx::app {
+namespace glmx::ui {
 
 namespace {
 
@@ -89,4 +89,4 @@ WindowBounds KeepOnAMonitor(const WindowBounds& bounds, const std::vector<Screen
     return moved;
 }
 
-}  // namespace glmx::app
+}  // namespace glmx::ui
