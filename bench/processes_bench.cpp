@@ -42,8 +42,10 @@ size_t RawWalk() {
     if (snapshot == INVALID_HANDLE_VALUE) return 0;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        HANDLE process =
+            OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, entry.th32ProcessID);
         if (!process) continue;
         HMODULE modules[1024];
         DWORD needed = 0;
@@ -52,7 +54,8 @@ size_t RawWalk() {
         if (EnumProcessModules(process, modules, sizeof(modules), &needed)) {
             const DWORD count = std::min<DWORD>(needed / sizeof(HMODULE), 1024);
             for (DWORD i = 0; i < count && !found; ++i)
-                found = GetModuleFileNameExW(process, modules[i], path, MAX_PATH) && EndsWithExe(path);
+                found =
+                    GetModuleFileNameExW(process, modules[i], path, MAX_PATH) && EndsWithExe(path);
         }
         CloseHandle(process);
         if (!found) continue;
@@ -104,11 +107,13 @@ std::vector<HANDLE> StartChildren(int count) {
     child = child.substr(0, child.find_last_of(L'\\') + 1) + L"glmx_test_child.exe";
     std::vector<HANDLE> children;
     for (int i = 0; i < count; ++i) {
-        std::wstring commandLine = L"\"" + child + L"\" \"bench child " + std::to_wstring(i) + L"\"";
+        std::wstring commandLine =
+            L"\"" + child + L"\" \"bench child " + std::to_wstring(i) + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
             children.push_back(info.hProcess);
         }

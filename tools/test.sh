@@ -6,8 +6,10 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/fuzz.sh"
+source "$(dirname "$0")/lib/format.sh"
 
-ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" "${GLMX_FUZZ_PACKAGES[@]}" ||
+ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" "${GLMX_FUZZ_PACKAGES[@]}" \
+    "${GLMX_FORMAT_PACKAGES[@]}" ||
     exit 1
 
 passed=0
@@ -30,6 +32,9 @@ run_ctest() {
     passed=$((passed + total - failures))
     failed=$((failed + failures))
 }
+
+log "source format"
+if check_format; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
 log "native build"
 if cmake -S "$GLMX_ROOT" -B "$GLMX_ROOT/build/native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
@@ -58,11 +63,12 @@ if build_windows >/dev/null; then
     mkdir -p "$HOME"
     trap 'stop_sessions; rm -rf "$session"' EXIT
     if start_xvfb && start_wine_session; then
-        # Oldest and newest system the program supports; the build checks (build.*) run once.
+        # Oldest and newest system the program supports; the build checks (build.*) and the
+        # monkey, which does not depend on the version, run once.
         log "Windows tests under Wine reporting Windows XP x64"
         set_wine_version winxp64 && run_ctest "$GLMX_ROOT/build/win" || failed=$((failed + 1))
         log "Windows tests under Wine reporting Windows 10"
-        set_wine_version win10 && run_ctest "$GLMX_ROOT/build/win" -E '^build\.' || failed=$((failed + 1))
+        set_wine_version win10 && run_ctest "$GLMX_ROOT/build/win" -E '^build\.|Monkey' || failed=$((failed + 1))
     else
         log "could not start Xvfb and Wine"
         failed=$((failed + 1))

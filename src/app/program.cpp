@@ -48,9 +48,10 @@ std::string SettingsKeyFromEnvironment() {
 Program::Program(ProgramOptions options) : services_(std::make_unique<Services>()) {
     if (options.shell) services_->shell = options.shell;
     if (options.settingsKey.empty()) options.settingsKey = SettingsKeyFromEnvironment();
-    stores_ = options.settingsKey.empty()
-                  ? std::make_unique<settings::SettingsStores>(services_->registry)
-                  : std::make_unique<settings::SettingsStores>(services_->registry, options.settingsKey);
+    stores_ =
+        options.settingsKey.empty()
+            ? std::make_unique<settings::SettingsStores>(services_->registry)
+            : std::make_unique<settings::SettingsStores>(services_->registry, options.settingsKey);
 }
 
 Program::~Program() {
@@ -61,16 +62,17 @@ Program::~Program() {
 }
 
 bool Program::Create(HINSTANCE instance) {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_BAR_CLASSES |
-                                                        ICC_USEREX_CLASSES | ICC_LINK_CLASS};
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_COOL_CLASSES |
+                                                        ICC_BAR_CLASSES | ICC_USEREX_CLASSES |
+                                                        ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
     // The shell's link and folder objects need COM on this thread.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     Services& system = *services_;
-    mainWindow_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
-        stores_->DesktopSettings, system.display, system.programPath, ProgramFolderOf(system.programPath),
-        viewKind_, system.versions});
+    mainWindow_ = std::make_unique<ui::TFMain>(
+        ui::MainWindowContext{stores_->DesktopSettings, system.display, system.programPath,
+                              ProgramFolderOf(system.programPath), viewKind_, system.versions});
     mainWindow_->Create(instance);
     if (!mainWindow_->Handle()) return false;
     ui::TFMain& window = *mainWindow_;
@@ -89,20 +91,22 @@ bool Program::Create(HINSTANCE instance) {
     window.AddPage(ui::Page::CustomSearch, customSearchPage_, ui::idCustomSearchPageFirst);
 
     offlinePanel_ = std::make_unique<ui::OfflinePanel>(
-        window.Information().OfflineView(), window.Information().SearchField(), window.StatusBarHandle(),
-        system.registry, system.locale, system.versions, *system.shell);
+        window.Information().OfflineView(), window.Information().SearchField(),
+        window.StatusBarHandle(), system.registry, system.locale, system.versions, *system.shell);
     inventoryViews_ = std::make_unique<ui::InventoryViews>(
-        ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell, system.messages},
+        ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell,
+                              system.messages},
         ui::InventoryCollectors{applications_, runningPrograms_}, offlinePanel_->Builder(),
-        inventoryPage_->List(), window.StatusBarHandle(), [this] { switcher_->ShowSelectionInfo(); });
+        inventoryPage_->List(), window.StatusBarHandle(),
+        [this] { switcher_->ShowSelectionInfo(); });
     inventoryPage_->SetActions(inventoryViews_.get());
 
     ui::ViewServices services;
     services.offline = offlinePanel_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
-    switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_, services, *stores_,
-                                                   viewKind_);
+    switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,
+                                                   services, *stores_, viewKind_);
     window.SetViewSwitcher(*switcher_);
 
     switcher_->SwitchTo(vkAll);
@@ -112,7 +116,8 @@ bool Program::Create(HINSTANCE instance) {
 
 int Program::Run() {
     Services& system = *services_;
-    CommandLineReader commandLine(ProgramArguments(system.programPath, system.environment.CommandLine()));
+    CommandLineReader commandLine(
+        ProgramArguments(system.programPath, system.environment.CommandLine()));
     ProcessCommandLine(commandLine, *this);
     mainWindow_->ShowAtStart();
 

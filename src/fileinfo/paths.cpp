@@ -16,12 +16,14 @@ std::string ExeFromCommandLine(std::string_view text) {
 
 std::string HiveNameOf(std::string_view registryPath) {
     const size_t slash = registryPath.find('\\');
-    return slash == std::string_view::npos ? std::string() : std::string(registryPath.substr(0, slash));
+    return slash == std::string_view::npos ? std::string()
+                                           : std::string(registryPath.substr(0, slash));
 }
 
 std::string PathBelowHive(std::string_view registryPath) {
     const size_t slash = registryPath.find('\\');
-    return std::string(slash == std::string_view::npos ? registryPath : registryPath.substr(slash + 1));
+    return std::string(slash == std::string_view::npos ? registryPath
+                                                       : registryPath.substr(slash + 1));
 }
 
 std::string FileNamePart(std::string_view path) {
@@ -33,7 +35,8 @@ std::string_view ExtensionOf(std::string_view fileName) {
     const size_t dot = fileName.find_last_of('.');
     if (dot == std::string_view::npos) return {};
     const std::string_view extension = fileName.substr(dot);
-    return extension.find_first_of("\\/:") == std::string_view::npos ? extension : std::string_view();
+    return extension.find_first_of("\\/:") == std::string_view::npos ? extension
+                                                                     : std::string_view();
 }
 
 }  // namespace glmx::fileinfo

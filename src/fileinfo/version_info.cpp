@@ -43,32 +43,53 @@ std::string Line(std::string_view key, std::string_view value) {
 
 std::string_view OperatingSystemName(std::uint32_t fileOS) {
     switch (fileOS) {
-        case 0x10000: return "MS-DOS";
-        case 0x10001: return "Windows 3.xx with MS-DOS";
-        case 0x10004: return "32-bit Windows with MS-DOS";
-        case 0x20000: return "16-bit OS/2";
-        case 0x20002: return "16-bit OS/2 with Presentation Manager";
-        case 0x30000: return "32-bit OS/2";
-        case 0x30003: return "32-bit OS/2 with Presentation Manager";
-        case 0x40000: return "Windows NT";
-        case 0x40004: return "Windows NT with 32 bit Windows";
-        case 1: return "Windows 3.xx";
-        case 2: return "16-bit OS/2 Presentation Manager";
-        case 3: return "32-bit OS/2 Presentation Manager";
-        case 4: return "32-bit Windows";
-        default: return "Unknown";
+        case 0x10000:
+            return "MS-DOS";
+        case 0x10001:
+            return "Windows 3.xx with MS-DOS";
+        case 0x10004:
+            return "32-bit Windows with MS-DOS";
+        case 0x20000:
+            return "16-bit OS/2";
+        case 0x20002:
+            return "16-bit OS/2 with Presentation Manager";
+        case 0x30000:
+            return "32-bit OS/2";
+        case 0x30003:
+            return "32-bit OS/2 with Presentation Manager";
+        case 0x40000:
+            return "Windows NT";
+        case 0x40004:
+            return "Windows NT with 32 bit Windows";
+        case 1:
+            return "Windows 3.xx";
+        case 2:
+            return "16-bit OS/2 Presentation Manager";
+        case 3:
+            return "32-bit OS/2 Presentation Manager";
+        case 4:
+            return "32-bit Windows";
+        default:
+            return "Unknown";
     }
 }
 
 std::string_view FileTypeName(std::uint32_t fileType) {
     switch (fileType) {
-        case 1: return "Application";
-        case 2: return "Dynamic-Link Library";
-        case 3: return "Device Driver";
-        case 4: return "Font";
-        case 5: return "Virtual Device Driver";
-        case 7: return "Static-Link Library";
-        default: return "Unknown";
+        case 1:
+            return "Application";
+        case 2:
+            return "Dynamic-Link Library";
+        case 3:
+            return "Device Driver";
+        case 4:
+            return "Font";
+        case 5:
+            return "Virtual Device Driver";
+        case 7:
+            return "Static-Link Library";
+        default:
+            return "Unknown";
     }
 }
 

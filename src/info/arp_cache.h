@@ -23,10 +23,12 @@ struct ArpCacheInfo {
 std::vector<std::string> ReadArpCacheKeyNames(platform::Registry& registry);
 
 // The four texts of a 552-byte "SlowInfoCache" record; all empty for any other size.
-ArpCacheInfo ParseSlowInfoCache(std::span<const std::uint8_t> record, const platform::Locale& locale);
+ArpCacheInfo ParseSlowInfoCache(std::span<const std::uint8_t> record,
+                                const platform::Locale& locale);
 
 // The cache's texts for an uninstall sub-key; empty texts when the cache has none.
-ArpCacheInfo ReadArpCacheInfo(platform::Registry& registry, const std::vector<std::string>& keyNames,
+ArpCacheInfo ReadArpCacheInfo(platform::Registry& registry,
+                              const std::vector<std::string>& keyNames,
                               const std::string& uninstallKeyName, const platform::Locale& locale);
 
 struct TProgramInfoCacheType {
@@ -36,6 +38,7 @@ struct TProgramInfoCacheType {
 using TProgramInfoCache = std::vector<TProgramInfoCacheType>;
 
 // The uninstall entry's values in stored order, but "DisplayName" and "UninstallString".
-TProgramInfoCache ReadUninstallValues(platform::Registry& registry, const std::string& uninstallKeyName);
+TProgramInfoCache ReadUninstallValues(platform::Registry& registry,
+                                      const std::string& uninstallKeyName);
 
 }  // namespace glmx::info

@@ -21,7 +21,8 @@ std::string Join(std::string_view a, std::string_view b, std::string_view c = {}
 // The scheme is matched exactly, in lower case, as the cache and uninstall entries
 // have always been read.
 bool IsWebAddress(std::string_view text) {
-    for (const std::string_view scheme : {std::string_view("http://"), std::string_view("https://")})
+    for (const std::string_view scheme :
+         {std::string_view("http://"), std::string_view("https://")})
         if (text.size() > scheme.size() && text.starts_with(scheme)) return true;
     return false;
 }

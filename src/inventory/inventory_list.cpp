@@ -10,7 +10,7 @@ constexpr ListColumn kProgramColumns[] = {
     {"File Version", 200}, {"Original Filename", 150}, {"Internalname", 120},
 };
 constexpr ListColumn kAutoStartColumns[] = {
-    {"Program Name", 200}, {"Command", 350}, {"Autostart type", 100},
+    {"Program Name", 200}, {"Command", 350},  {"Autostart type", 100},
     {"Status", 80},        {"Location", 400},
 };
 constexpr ListColumn kSingleColumn[] = {{"", 800}};
@@ -21,29 +21,43 @@ constexpr ListColumn kRegistryColumns[] = {{"Name", 200}, {"Type", 110}, {"Data"
 std::span<const ListColumn> InventoryColumns(ViewKind view) {
     switch (view) {
         case vkRunningApplications:
-        case vkRunningProcesses: return kProgramColumns;
-        case vkAutoStart: return kAutoStartColumns;
+        case vkRunningProcesses:
+            return kProgramColumns;
+        case vkAutoStart:
+            return kAutoStartColumns;
         case vkInstalledPrograms:
-        case vkSearchFiles: return kSingleColumn;
-        case vkRegistry: return kRegistryColumns;
-        default: return {};
+        case vkSearchFiles:
+            return kSingleColumn;
+        case vkRegistry:
+            return kRegistryColumns;
+        default:
+            return {};
     }
 }
 
 std::string_view ControlButtonCaption(ViewKind view) {
     switch (view) {
-        case vkRunningApplications: return "End Task";
-        case vkRunningProcesses: return "Close";
-        case vkAutoStart: return "Enable/Disable";
-        case vkInstalledPrograms: return "Unistall";
+        case vkRunningApplications:
+            return "End Task";
+        case vkRunningProcesses:
+            return "Close";
+        case vkAutoStart:
+            return "Enable/Disable";
+        case vkInstalledPrograms:
+            return "Unistall";
         case vkSearchFiles:
         case vkAll:
         case vkDocuments:
-        case vkOtherPlace: return "Delete";
-        case vkRegistry: return "Registry Editor";
-        case vkRecycleBin: return "Empty";
-        case vkHardware: return "Device Manager";
-        case vkCustomSearch: return "";
+        case vkOtherPlace:
+            return "Delete";
+        case vkRegistry:
+            return "Registry Editor";
+        case vkRecycleBin:
+            return "Empty";
+        case vkHardware:
+            return "Device Manager";
+        case vkCustomSearch:
+            return "";
     }
     return "";
 }
@@ -56,7 +70,8 @@ void PrepareInventoryList(ViewKind view, InventoryPage& page, ViewKind& viewKind
                           ControlButton& inventoryButton) {
     page.SuspendListDrawing();
     page.RemoveAllRowsAndColumns();
-    for (const ListColumn& column : InventoryColumns(view)) page.AddColumn(column.caption, column.width);
+    for (const ListColumn& column : InventoryColumns(view))
+        page.AddColumn(column.caption, column.width);
     page.ResumeListDrawing();
 
     const bool treeView = view == vkSearchFiles || view == vkRegistry;

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <functional>
 
-#include "inventory/view_kind.h"
 #include "inventory/program_list.h"
 #include "inventory/running_applications.h"
 #include "inventory/running_programs.h"
+#include "inventory/view_kind.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
 #include "platform/top_level_windows.h"

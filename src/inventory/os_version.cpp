@@ -13,9 +13,9 @@ struct KnownVersion {
 };
 
 constexpr KnownVersion kKnownVersions[] = {
-    {kPlatform9x, 4, 0, osWin95},    {kPlatform9x, 4, 10, osWin98},   {kPlatform9x, 4, 90, osWinMe},
-    {kPlatformNT, 3, 51, osNT351},   {kPlatformNT, 4, 0, osNT4},      {kPlatformNT, 5, 0, osWin2000},
-    {kPlatformNT, 5, 1, osWinXP},    {kPlatformNT, 5, 2, osWin2003},
+    {kPlatform9x, 4, 0, osWin95},  {kPlatform9x, 4, 10, osWin98},  {kPlatform9x, 4, 90, osWinMe},
+    {kPlatformNT, 3, 51, osNT351}, {kPlatformNT, 4, 0, osNT4},     {kPlatformNT, 5, 0, osWin2000},
+    {kPlatformNT, 5, 1, osWinXP},  {kPlatformNT, 5, 2, osWin2003},
 };
 
 }  // namespace
@@ -33,7 +33,8 @@ std::optional<OsVersionKind> GetOsVersionKind(const platform::ProcessSystem& sys
 }
 
 OsGroup GroupOf(const platform::OsVersionNumbers& version) {
-    if (const auto kind = ClassifyOsVersion(version)) return *kind <= osWinMe ? OsGroup::Win9x : OsGroup::NT;
+    if (const auto kind = ClassifyOsVersion(version))
+        return *kind <= osWinMe ? OsGroup::Win9x : OsGroup::NT;
     return version.platformId == kPlatform9x ? OsGroup::Win9x : OsGroup::NT;
 }
 

@@ -16,7 +16,8 @@ void FillProgramList(ProgramListView& list, StatusLine& status, const TRunningPr
             list.Focus();
         }
     } else {
-        for (int row = 0; row < list.RowCount(); ++row) list.SetRowRecord(row, static_cast<size_t>(row));
+        for (int row = 0; row < list.RowCount(); ++row)
+            list.SetRowRecord(row, static_cast<size_t>(row));
     }
     status.SetStatusText(std::to_string(records.size()) + std::string(statusSuffix));
 }

@@ -40,8 +40,8 @@ void ReadVersionDetails(RunningProgramInfo& record, const platform::VersionResou
         for (const DetailKey& detail : kDetailKeys) {
             const size_t at = line.find(detail.key);
             if (at == std::string::npos) continue;
-            record.*detail.field =
-                std::string(platform::TrimSpacesAndControls(std::string_view(line).substr(at + detail.key.size())));
+            record.*detail.field = std::string(platform::TrimSpacesAndControls(
+                std::string_view(line).substr(at + detail.key.size())));
         }
     }
     if (record.ProgramName.empty()) record.ProgramName = record.FileName;
@@ -52,7 +52,8 @@ std::string GetProcessExePath(const platform::ProcessSystem& system, std::uint32
     size_t examined = 0;
     system.VisitModuleFileNames(processId, kMaxModules, [&](const std::string& module) {
         if (++examined > kMaxModules) return false;
-        if (!platform::EqualsIgnoringAsciiCase(fileinfo::ExtensionOf(fileinfo::FileNamePart(module)), ".EXE"))
+        if (!platform::EqualsIgnoringAsciiCase(
+                fileinfo::ExtensionOf(fileinfo::FileNamePart(module)), ".EXE"))
             return true;
         path = module;
         return false;  // the first one is the program
@@ -92,7 +93,8 @@ void TRunningProgramsInfoClass::CollectProcesses(const platform::ProcessSystem& 
 }
 
 void ProgramRecords::Delete(size_t index) {
-    if (index < records_.size()) records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index < records_.size())
+        records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 }  // namespace glmx::inventory

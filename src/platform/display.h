@@ -3,7 +3,6 @@
 
 #include <vector>
 
-
 namespace glmx::platform {
 
 // A monitor's usable area in screen pixels; right and bottom are exclusive.

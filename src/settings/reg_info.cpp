@@ -16,8 +16,7 @@ std::string TImplicitValues::Find(std::string_view name) const {
     return {};
 }
 
-TRegInfoClass::TRegInfoClass(platform::Registry& registry, std::string baseKey,
-                             std::string subKey)
+TRegInfoClass::TRegInfoClass(platform::Registry& registry, std::string baseKey, std::string subKey)
     : registry_(registry), baseKey_(std::move(baseKey)), subKey_(std::move(subKey)) {}
 
 void TRegInfoClass::LoadValues() {

@@ -10,7 +10,8 @@ SettingsStores::SettingsStores(platform::Registry& registry, std::string baseKey
       ConfigurationSettings(registry, baseKey, "Configuration"),
       DesktopSettings(registry, baseKey, "Desktop") {
     // A history entry is a value name with empty data.
-    for (const char* mask : {"*.tmp", "*.bat", "*.exe"}) FileSearchHistory.ImplicitValues().Add(mask, "");
+    for (const char* mask : {"*.tmp", "*.bat", "*.exe"})
+        FileSearchHistory.ImplicitValues().Add(mask, "");
 
     TImplicitValues& configuration = ConfigurationSettings.ImplicitValues();
     configuration.Add("GLMXinFileContext", "1");

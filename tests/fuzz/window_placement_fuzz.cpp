@@ -1,7 +1,7 @@
 // The stored window placement as any text, and monitors and bounds of any size.
-#include "ui/mainwindow/window_placement.h"
 #include "fuzz/fuzz_values.h"
 #include "platform/fake/fake_registry.h"
+#include "ui/mainwindow/window_placement.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <thread>
 #include <map>
+#include <thread>
 
 #include "inventory/inventory_list.h"
 #include "platform/win32/wide.h"
@@ -25,8 +25,8 @@
 namespace glmx::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using platform::win32::Narrow;
+using ::testing::ElementsAre;
 using ui::Page;
 
 std::string TextOf(HWND window) {
@@ -131,7 +131,8 @@ TEST_F(MainWindowGuiTest, CustomSearchHidesTheNotebookAndAnyOtherViewShowsItAgai
         Command(ui::ViewCommand(vkCustomSearch));
         ExpectShowing(vkCustomSearch);
         EXPECT_EQ(window.Main().Information().SearchField().Text(), "quenfield");
-        EXPECT_EQ(GetFocus(), GetWindow(window.Main().Information().SearchField().Handle(), GW_CHILD));
+        EXPECT_EQ(GetFocus(),
+                  GetWindow(window.Main().Information().SearchField().Handle(), GW_CHILD));
         Command(ui::ViewCommand(other));
         ExpectShowing(other);
     }
@@ -191,7 +192,8 @@ TEST_F(MainWindowGuiTest, AnAltKeyAfterLeavingAPageWhoseButtonHadTheFocusIsAnswe
     ClickToolbarButton(vkHardware);
     std::atomic<bool> done{false};
     std::thread watchdog([&done] {
-        for (int tenth = 0; tenth < 200 && !done; ++tenth) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (int tenth = 0; tenth < 200 && !done; ++tenth)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (!done) {
             std::fputs("the window stopped answering after Alt+V\n", stderr);
             std::_Exit(3);
@@ -210,7 +212,8 @@ TEST_F(MainWindowGuiTest, AnAltKeyAfterLeavingAPageWhoseButtonHadTheFocusIsAnswe
     done = true;
     watchdog.join();
     DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+    EXPECT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer),
+              0);
 }
 
 TEST_F(MainWindowGuiTest, ChoosingAPlaceShowsItsCaptionAndAnUndefinedPlaceDoesNothing) {
@@ -290,7 +293,9 @@ TEST_F(MainWindowGuiTest, ANarrowWindowShowsTheChevronAndTheOverflowHidesWhatFit
 
 TEST_F(MainWindowGuiTest, LayoutHoldsFromTinyToFullScreen) {
     for (const auto& [width, height] : std::vector<std::pair<int, int>>{
-             {400, 300}, {850, 600}, {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}}) {
+             {400, 300},
+             {850, 600},
+             {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}}) {
         window.Resize(width, height);
         RECT client{};
         GetClientRect(window.Handle(), &client);
@@ -305,7 +310,8 @@ TEST_F(MainWindowGuiTest, LayoutHoldsFromTinyToFullScreen) {
         GetWindowRect(window.Handle(), &window_rect);
         RECT progress{};
         GetWindowRect(window.Main().ProgressBar(), &progress);
-        MapWindowPoints(nullptr, window.Main().StatusBarHandle(), reinterpret_cast<POINT*>(&progress), 2);
+        MapWindowPoints(nullptr, window.Main().StatusBarHandle(),
+                        reinterpret_cast<POINT*>(&progress), 2);
         EXPECT_EQ(progress.left, (window_rect.right - window_rect.left) - 150 - 30);
         EXPECT_EQ(progress.top, 3);
     }
@@ -422,9 +428,12 @@ TEST_F(MainWindowGuiTest, Screenshots) {
     const wchar_t* folder = _wgetenv(L"GLMX_SCREENSHOTS");
     if (!folder) GTEST_SKIP() << "set GLMX_SCREENSHOTS to a folder to save screenshots";
     window.Resize(850, 600);
-    for (const auto& [view, name] : std::vector<std::pair<ViewKind, const wchar_t*>>{
-             {vkAll, L"all"}, {vkRunningProcesses, L"processes"}, {vkRegistry, L"registry"},
-             {vkAutoStart, L"autostart"}, {vkCustomSearch, L"custom"}}) {
+    for (const auto& [view, name] :
+         std::vector<std::pair<ViewKind, const wchar_t*>>{{vkAll, L"all"},
+                                                          {vkRunningProcesses, L"processes"},
+                                                          {vkRegistry, L"registry"},
+                                                          {vkAutoStart, L"autostart"},
+                                                          {vkCustomSearch, L"custom"}}) {
         Command(ui::ViewCommand(view));
         EXPECT_TRUE(window.SaveScreenshot(std::wstring(folder) + L"\\" + name + L".bmp"));
     }

@@ -46,18 +46,20 @@ void CALLBACK CloseModalUi(HWND, UINT, UINT_PTR, DWORD) {
 // Fails the test run with the seed when a batch does not come back.
 class Watchdog {
 public:
-    explicit Watchdog(unsigned seed) : thread_([this, seed] {
-        while (!stop_) {
-            const int batch = batch_;
-            for (int tenth = 0; tenth < 300 && !stop_ && batch == batch_; ++tenth)
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (!stop_ && batch == batch_) {
-                std::fprintf(stderr, "the window stopped answering: seed %u, batch %d\n", seed, batch);
-                std::fflush(stderr);
-                std::_Exit(3);
-            }
-        }
-    }) {}
+    explicit Watchdog(unsigned seed)
+        : thread_([this, seed] {
+              while (!stop_) {
+                  const int batch = batch_;
+                  for (int tenth = 0; tenth < 300 && !stop_ && batch == batch_; ++tenth)
+                      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                  if (!stop_ && batch == batch_) {
+                      std::fprintf(stderr, "the window stopped answering: seed %u, batch %d\n",
+                                   seed, batch);
+                      std::fflush(stderr);
+                      std::_Exit(3);
+                  }
+              }
+          }) {}
     ~Watchdog() {
         stop_ = true;
         thread_.join();
@@ -76,19 +78,29 @@ public:
 
     void Act() {
         switch (Pick(9)) {
-            case 0: return SwitchView();
-            case 1: case 2: case 3: return Click();
-            case 4: case 5: return Key();
-            case 6: return AltLetter();
-            case 7: return Resize();
-            default: return RightClick();
+            case 0:
+                return SwitchView();
+            case 1:
+            case 2:
+            case 3:
+                return Click();
+            case 4:
+            case 5:
+                return Key();
+            case 6:
+                return AltLetter();
+            case 7:
+                return Resize();
+            default:
+                return RightClick();
         }
     }
 
     // The program's own loop: accelerators and dialog keys first.
     void Pump() {
         MSG message;
-        for (int round = 0; round < 2000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++round) {
+        for (int round = 0; round < 2000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
+             ++round) {
             if (message.message == WM_QUIT) continue;
             if (window_.Main().PreTranslateMessage(message)) continue;
             TranslateMessage(&message);
@@ -136,17 +148,20 @@ private:
     }
 
     void Click() {
-        if (Pick(5) == 0) ClickWith(WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
-        else ClickWith(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+        if (Pick(5) == 0)
+            ClickWith(WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
+        else
+            ClickWith(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
     }
 
     void RightClick() { ClickWith(WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
 
     void Key() {
         // F1 starts the help viewer, another program: left out with the rest of the F-keys' F4.
-        static constexpr UINT kKeys[] = {VK_TAB, VK_TAB, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END,
-                                         VK_PRIOR, VK_NEXT, VK_SPACE, VK_RETURN, VK_ESCAPE, VK_F2, VK_F3,
-                                         VK_F5, VK_F6, VK_F10, VK_F11, VK_F12, 'A', 'Z', '5'};
+        static constexpr UINT kKeys[] = {VK_TAB,    VK_TAB, VK_LEFT,  VK_RIGHT, VK_UP,    VK_DOWN,
+                                         VK_HOME,   VK_END, VK_PRIOR, VK_NEXT,  VK_SPACE, VK_RETURN,
+                                         VK_ESCAPE, VK_F2,  VK_F3,    VK_F5,    VK_F6,    VK_F10,
+                                         VK_F11,    VK_F12, 'A',      'Z',      '5'};
         const UINT key = kKeys[Pick(static_cast<int>(std::size(kKeys)))];
         HWND focus = GetFocus() ? GetFocus() : window_.Handle();
         PostMessageW(focus, WM_KEYDOWN, key, 1);
@@ -174,7 +189,8 @@ private:
 };
 
 std::vector<unsigned> Seeds() {
-    if (const char* seed = std::getenv("GLMX_MONKEY_SEED")) return {static_cast<unsigned>(std::strtoul(seed, nullptr, 10))};
+    if (const char* seed = std::getenv("GLMX_MONKEY_SEED"))
+        return {static_cast<unsigned>(std::strtoul(seed, nullptr, 10))};
     return {1, 2, 3};
 }
 
@@ -201,8 +217,11 @@ TEST(MonkeyGuiTest, RandomActionsLeaveAWindowThatAnswers) {
             watchdog.NextBatch();
             ASSERT_TRUE(IsWindow(window.Handle())) << "the window went at batch " << done / kBatch;
             DWORD_PTR answer = 0;
-            ASSERT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer), 0);
-            if (HWND focus = GetFocus()) EXPECT_TRUE(IsWindowVisible(focus)) << "batch " << done / kBatch;
+            ASSERT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                          &answer),
+                      0);
+            if (HWND focus = GetFocus())
+                EXPECT_TRUE(IsWindowVisible(focus)) << "batch " << done / kBatch;
         }
         KillTimer(nullptr, closer);
         ShowWindow(window.Handle(), SW_RESTORE);

@@ -14,17 +14,17 @@
 
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
-#include "support/scoped_test_key.h"
 #include "support/list_cells.h"
+#include "support/scoped_test_key.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
 namespace glmx::testing {
 namespace {
 
-using ::testing::HasSubstr;
 using platform::win32::Narrow;
 using platform::win32::Wide;
+using ::testing::HasSubstr;
 
 constexpr WPARAM kFindDown = 1;  // FR_DOWN: search forward
 
@@ -42,12 +42,14 @@ protected:
         FINDTEXTEXW find{};
         find.chrg = {0, -1};
         find.lpstrText = wide.c_str();
-        const LRESULT at = SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown, reinterpret_cast<LPARAM>(&find));
+        const LRESULT at = SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown,
+                                        reinterpret_cast<LPARAM>(&find));
         EXPECT_GE(at, 0) << text;
         SendMessageW(View().Handle(), EM_SETSEL, at, at + 1);
         CHARFORMAT2W format{};
         format.cbSize = sizeof(format);
-        SendMessageW(View().Handle(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(View().Handle(), EM_GETCHARFORMAT, SCF_SELECTION,
+                     reinterpret_cast<LPARAM>(&format));
         SendMessageW(View().Handle(), EM_SETSEL, 0, 0);
         return format;
     }
@@ -95,12 +97,13 @@ TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionStylesPictu
     EXPECT_FALSE(value.dwEffects & CFE_BOLD);
 
     const std::vector<std::string> terms = SearchTerms();
-    EXPECT_THAT(terms, ::testing::ElementsAre(
-                           "by Program Name: Glimmerbox Window Tests", "by File Name: glmx_gui_tests.exe",
-                           "by Company Name: Quenfield Test Lab", "by Version: 3.1",
-                           "by Copyright: Copyright (C) Quenfield", "by File Description: Glimmerbox window tests",
-                           "by File Version: 3.1.4.1", "by Original Filename: glmx_gui_tests.exe",
-                           "by Internalname: glmx_gui_tests"));
+    EXPECT_THAT(terms,
+                ::testing::ElementsAre(
+                    "by Program Name: Glimmerbox Window Tests", "by File Name: glmx_gui_tests.exe",
+                    "by Company Name: Quenfield Test Lab", "by Version: 3.1",
+                    "by Copyright: Copyright (C) Quenfield",
+                    "by File Description: Glimmerbox window tests", "by File Version: 3.1.4.1",
+                    "by Original Filename: glmx_gui_tests.exe", "by Internalname: glmx_gui_tests"));
     EXPECT_EQ(window.Main().Information().SearchField().Text(), terms.front());
     EXPECT_EQ(View().LinkCount(), 0);
     if (const wchar_t* folder = _wgetenv(L"GLMX_SCREENSHOTS")) {
@@ -130,12 +133,14 @@ TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOp
         ~Cleanup() { registry.DeleteKeyTree(platform::RegRoot::LocalMachine, path); }
     } cleanup{registry, path};
 
-    window.App().Offline().Builder().ShowInstalledProgramInfo({keyName, "Quenfield Test Program", "C:\\uninst.exe /x"}, 0);
+    window.App().Offline().Builder().ShowInstalledProgramInfo(
+        {keyName, "Quenfield Test Program", "C:\\uninst.exe /x"}, 0);
     WindowUnderTest::PumpMessages();
     ASSERT_EQ(View().LinkCount(), 2);
     const std::string first = View().LinkText(0), second = View().LinkText(1);
     EXPECT_THAT(std::vector<std::string>({first, second}),
-                ::testing::UnorderedElementsAre("http://quenfield.example/about", "https://quenfield.example/help"));
+                ::testing::UnorderedElementsAre("http://quenfield.example/about",
+                                                "https://quenfield.example/help"));
     EXPECT_FALSE(FormatAt("HTTP://LOUD.EXAMPLE").dwEffects & CFE_LINK);
     EXPECT_TRUE(FormatAt(second).dwEffects & CFE_LINK);
 
@@ -144,7 +149,8 @@ TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOp
     FINDTEXTEXW find{};
     find.chrg = {0, -1};
     find.lpstrText = wide.c_str();
-    const LRESULT at = SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown, reinterpret_cast<LPARAM>(&find));
+    const LRESULT at =
+        SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown, reinterpret_cast<LPARAM>(&find));
     ASSERT_GE(at, 0);
     POINTL point{};
     SendMessageW(View().Handle(), EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), at + 3);
@@ -204,7 +210,8 @@ TEST_F(OfflineInformationGuiTest, CopyCopiesTheSelectionAndAnEmptyViewShowsTheHi
     FINDTEXTEXW find{};
     find.chrg = {0, -1};
     find.lpstrText = wide.c_str();
-    const LRESULT at = SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown, reinterpret_cast<LPARAM>(&find));
+    const LRESULT at =
+        SendMessageW(View().Handle(), EM_FINDTEXTEXW, kFindDown, reinterpret_cast<LPARAM>(&find));
     ASSERT_GE(at, 0);
     SendMessageW(View().Handle(), EM_SETSEL, at, at + 12);
     EXPECT_TRUE(View().SelectionExists());

@@ -13,9 +13,9 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "support/list_cells.h"
 #include "support/main_window_finder.h"
 #include "support/program_under_test.h"
-#include "support/list_cells.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
@@ -37,12 +37,13 @@ int FindRow(HWND list, int column, const std::string& text) {
 class ChildProgram {
 public:
     explicit ChildProgram(const std::wstring& title) {
-        std::wstring commandLine = L"\"" + FolderOfThisProgram() + L"glmx_test_child.exe\" \"" + title + L"\"";
+        std::wstring commandLine =
+            L"\"" + FolderOfThisProgram() + L"glmx_test_child.exe\" \"" + title + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &info)) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
             CloseHandle(info.hThread);
             process_.reset(info.hProcess);
             id_ = info.dwProcessId;
@@ -59,7 +60,8 @@ public:
     DWORD Id() const { return id_; }
     HWND Window() const { return window_; }
     bool Ended(std::chrono::milliseconds timeout = 10s) const {
-        return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+        return WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) ==
+               WAIT_OBJECT_0;
     }
     // Ends it and lets go of it, so that its identifier no longer opens.
     void Kill() {
@@ -82,7 +84,8 @@ protected:
     }
     HWND List() { return window.App().InventoryPage().List(); }
     void Select(int row) {
-        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(List(), row, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
     }
 
     WindowUnderTest window;
@@ -101,7 +104,8 @@ TEST_F(ProgramViewsGuiTest, ProcessesListThisProgramWithItsVersionDetailsAndTheC
     EXPECT_EQ(Cell(List(), row, 7), "glmx_gui_tests.exe");
     EXPECT_EQ(Cell(List(), row, 8), "glmx_gui_tests");
     const int rows = ListView_GetItemCount(List());
-    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows) + " runnig processes");
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(),
+              std::to_string(rows) + " runnig processes");
     EXPECT_EQ(static_cast<int>(window.App().Processes().Count()), rows);
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), 0);
 }
@@ -118,7 +122,8 @@ TEST_F(ProgramViewsGuiTest, CloseEndsAChildProcessAndRemovesItsRow) {
     EXPECT_TRUE(child.Ended());
     EXPECT_EQ(ListView_GetItemCount(List()), rows - 1);
     EXPECT_EQ(FindRow(List(), 1, "glmx_test_child.exe"), -1);
-    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows - 1) + " runnig processes");
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(),
+              std::to_string(rows - 1) + " runnig processes");
     EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), std::min(row, rows - 2));
 }
 
@@ -129,10 +134,12 @@ TEST_F(ProgramViewsGuiTest, CloseOnAProcessThatHasGoneSaysSoAndKeepsTheRow) {
     ASSERT_GE(row, 0);
     const DWORD gone = child.Id();
     child.Kill();
-    const bool released = WaitUntil([&] {
-        UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, gone));
-        return !process;
-    }, 5s);
+    const bool released = WaitUntil(
+        [&] {
+            UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, gone));
+            return !process;
+        },
+        5s);
     ASSERT_TRUE(released) << "the ended process still opens";
     Select(row);
 
@@ -164,7 +171,8 @@ TEST_F(ProgramViewsGuiTest, RunningAppsListTheChildsWindowNotItsDialogOrPaletteA
     EXPECT_EQ(FindRow(List(), 0, "Glimmerbox app test dialog"), -1);
     EXPECT_EQ(FindRow(List(), 0, "Glimmerbox app test palette"), -1);
     const int rows = ListView_GetItemCount(List());
-    EXPECT_EQ(window.App().ProgramViews().List().StatusText(), std::to_string(rows) + " runnig applications");
+    EXPECT_EQ(window.App().ProgramViews().List().StatusText(),
+              std::to_string(rows) + " runnig applications");
     EXPECT_TRUE(IsWindowVisible(window.App().InventoryPage().RunningAppsOptionsPanel()));
 
     // "Switch To" brings it back from the task bar.

@@ -20,9 +20,9 @@ namespace glmx::testing {
 namespace {
 
 using namespace std::chrono_literals;
-using ::testing::UnorderedElementsAre;
 using platform::RegAccess;
 using platform::RegRoot;
+using ::testing::UnorderedElementsAre;
 using Values = std::map<std::string, std::string>;
 
 class StartupGuiTest : public ::testing::Test {
@@ -40,7 +40,8 @@ protected:
     }
     void StoreDesktop(const Values& values) {
         auto key = registry.CreateKey(RegRoot::CurrentUser, settingsKey.Path() + "\\Desktop");
-        for (const auto& [name, value] : values) key->SetValue(name, platform::MakeStringData(value));
+        for (const auto& [name, value] : values)
+            key->SetValue(name, platform::MakeStringData(value));
     }
     static RECT WindowRect(HWND window) {
         RECT rect{};
@@ -100,7 +101,10 @@ TEST_F(StartupGuiTest, NormalCloseSavesTheBoundsAndTheNextStartRestoresThem) {
 }
 
 TEST_F(StartupGuiTest, MaximizedCloseWritesOnlyTheFlagAndTheNextStartMaximizesOverTheOldBounds) {
-    StoreDesktop({{"Top", "60"}, {"Left", "70"}, {"Width", "800"}, {"Height", "500"},
+    StoreDesktop({{"Top", "60"},
+                  {"Left", "70"},
+                  {"Width", "800"},
+                  {"Height", "500"},
                   {"MaximizedWindow", "0"}});
     {
         ProgramUnderTest program(settingsKey.Path());
@@ -125,7 +129,10 @@ TEST_F(StartupGuiTest, MaximizedCloseWritesOnlyTheFlagAndTheNextStartMaximizesOv
 }
 
 TEST_F(StartupGuiTest, MinimizedCloseWritesNothing) {
-    const Values before = {{"Top", "61"}, {"Left", "71"}, {"Width", "801"}, {"Height", "501"},
+    const Values before = {{"Top", "61"},
+                           {"Left", "71"},
+                           {"Width", "801"},
+                           {"Height", "501"},
                            {"MaximizedWindow", "1"}};
     StoreDesktop(before);
     ProgramUnderTest program(settingsKey.Path());
@@ -137,14 +144,18 @@ TEST_F(StartupGuiTest, MinimizedCloseWritesNothing) {
 }
 
 TEST_F(StartupGuiTest, HandEditedOrUnreachablePlacementStillOpensWithinReach) {
-    StoreDesktop({{"Top", "not a number"}, {"Left", "30000"}, {"Width", "640"}, {"Height", "480"},
+    StoreDesktop({{"Top", "not a number"},
+                  {"Left", "30000"},
+                  {"Width", "640"},
+                  {"Height", "480"},
                   {"MaximizedWindow", "maybe"}});
     ProgramUnderTest program(settingsKey.Path());
     ASSERT_TRUE(program.MainWindow());
     const RECT rect = WindowRect(program.MainWindow());
     EXPECT_EQ(rect.top, 50);
     EXPECT_EQ(rect.right - rect.left, 640);
-    EXPECT_LE(rect.right, GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_LE(rect.right,
+              GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_FALSE(IsZoomed(program.MainWindow()));
     EXPECT_EQ(program.CloseAndWait(), 0u);
 }
@@ -154,7 +165,8 @@ TEST_F(StartupGuiTest, TheAboutBoxShowsTheProgramsVersionLine) {
     ASSERT_TRUE(program.MainWindow());
     PostMessageW(program.MainWindow(), WM_COMMAND, ui::cmdAbout, 0);
     HWND about = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowW(nullptr, L"About")) != nullptr; }, 10s));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (about = FindWindowW(nullptr, L"About")) != nullptr; }, 10s));
     wchar_t version[128] = {};
     ASSERT_TRUE(WaitUntil([&] { return GetDlgItemTextW(about, 203, version, 128) > 0; }, 5s));
     EXPECT_STREQ(version, L"Version 0.1.0 (build 0.1.0.1)");
@@ -164,11 +176,13 @@ TEST_F(StartupGuiTest, TheAboutBoxShowsTheProgramsVersionLine) {
 }
 
 TEST_F(StartupGuiTest, TheRecycleBinSwitchOpensTheWindowInTheRecycleBinView) {
-    ProgramUnderTest program(settingsKey.Path(), L"/OC:\\ plain \"/FC:\\no such folder\\file.txt\" /r");
+    ProgramUnderTest program(settingsKey.Path(),
+                             L"/OC:\\ plain \"/FC:\\no such folder\\file.txt\" /r");
     ASSERT_TRUE(program.MainWindow());
     EXPECT_THAT(WindowRect(program.MainWindow()), IsBounds(50, 50, 850, 600));
-    HWND toolbar = FindWindowExW(FindWindowExW(program.MainWindow(), nullptr, REBARCLASSNAMEW, nullptr),
-                                 nullptr, TOOLBARCLASSNAMEW, nullptr);
+    HWND toolbar =
+        FindWindowExW(FindWindowExW(program.MainWindow(), nullptr, REBARCLASSNAMEW, nullptr),
+                      nullptr, TOOLBARCLASSNAMEW, nullptr);
     ASSERT_TRUE(toolbar);
     EXPECT_TRUE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, ui::ViewCommand(vkRecycleBin), 0));
     EXPECT_FALSE(SendMessageW(toolbar, TB_ISBUTTONCHECKED, ui::ViewCommand(vkAll), 0));

@@ -54,7 +54,8 @@ void WindowUnderTest::Resize(int width, int height) {
 }
 
 bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessages();
     RECT rect{};
     GetWindowRect(Handle(), &rect);
@@ -65,7 +66,8 @@ bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
     void* bits = nullptr;
-    const UniqueGdiObject bitmap(CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueGdiObject bitmap(
+        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) return false;
     {
         const ScopedSelectObject selected(memoryDc.get(), bitmap.get());
@@ -73,8 +75,9 @@ bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
     }
     const int stride = (width * 3 + 3) & ~3;
     const DWORD imageSize = static_cast<DWORD>(stride * height);
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
-                          0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
+        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     bool saved = false;
     if (FILE* out = _wfopen(path.c_str(), L"wb")) {
         saved = fwrite(&file, sizeof(file), 1, out) == 1 &&

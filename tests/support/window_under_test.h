@@ -41,8 +41,12 @@ public:
     // The real shell, but addresses to open are only recorded: tests start no browser.
     class RecordingShell final : public platform::Shell {
     public:
-        int SystemIconIndex(const std::string& path) const override { return shell.SystemIconIndex(path); }
-        std::string ResolveShortcut(const std::string& path) const override { return shell.ResolveShortcut(path); }
+        int SystemIconIndex(const std::string& path) const override {
+            return shell.SystemIconIndex(path);
+        }
+        std::string ResolveShortcut(const std::string& path) const override {
+            return shell.ResolveShortcut(path);
+        }
         bool DisplayShellContextMenu(void* owner, const std::string& path, int x, int y) override {
             return shell.DisplayShellContextMenu(owner, path, x, y);
         }

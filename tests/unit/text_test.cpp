@@ -20,7 +20,9 @@ TEST(Utf, LoneSurrogatesSurviveTheRoundTrip) {
 }
 
 TEST(Utf, InvalidBytesBecomeReplacementCharacters) {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");          // cut short
     EXPECT_EQ(Utf8ToUtf16("\xE0\x80\x80"), u"\uFFFD");  // overlong
 }

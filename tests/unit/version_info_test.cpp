@@ -35,8 +35,8 @@ TEST_F(VersionInfoTest, NoResourceOrNoFixedPartGivesAnEmptyList) {
 
 TEST_F(VersionInfoTest, WithoutTranslationTheListIsExactlyTheFourFixedLinesInDecimal) {
     // Each version is four 16-bit words, most significant first.
-    resources.AddFile(kPath, FixedFileInfo{0xFFFF0000, 0x0000FFFF, 0x00060000, 0x000A0010,
-                                           0x40004, 2});
+    resources.AddFile(kPath,
+                      FixedFileInfo{0xFFFF0000, 0x0000FFFF, 0x00060000, 0x000A0010, 0x40004, 2});
     // A string table the translation table does not list is not looked at.
     resources.SetString(kPath, kUsUnicode, "FileVersion", "5.1.2600.2180 (xpsp_sp2_rtm)");
     EXPECT_THAT(List(), ElementsAre("InternalFileVersion 65535.0.0.65535",
@@ -48,8 +48,9 @@ TEST_F(VersionInfoTest, WithoutTranslationTheListIsExactlyTheFourFixedLinesInDec
 
 TEST(VersionInfoNames, SystemAndTypeNumbersHaveTheirNamesOrAreUnknown) {
     const std::pair<std::uint32_t, const char*> systems[] = {
-        {0x10000, "MS-DOS"},  {0x30003, "32-bit OS/2 with Presentation Manager"},
-        {4, "32-bit Windows"}, {0, "Unknown"}, {0x40001, "Unknown"}, {0xFFFFFFFF, "Unknown"}};
+        {0x10000, "MS-DOS"},   {0x30003, "32-bit OS/2 with Presentation Manager"},
+        {4, "32-bit Windows"}, {0, "Unknown"},
+        {0x40001, "Unknown"},  {0xFFFFFFFF, "Unknown"}};
     for (const auto& [number, name] : systems) EXPECT_EQ(OperatingSystemName(number), name);
     const std::pair<std::uint32_t, const char*> types[] = {
         {1, "Application"}, {7, "Static-Link Library"}, {0, "Unknown"}, {6, "Unknown"}};
@@ -88,9 +89,15 @@ TEST_F(VersionInfoTest, StringsOfTheFirstTranslationFollowInTheirOrderTrimmed) {
 
 TEST(VersionInfoValue, KeysMatchWholeNamesWithoutRegardToCaseAndTheFirstLineWins) {
     const std::vector<std::string> list = {
-        "InternalFileVersion 5.1.2600.2180", "FileType Dynamic-Link Library",
-        "FileVersion 5.1.2600.2180 (xpsp_sp2_rtm)", "FileType ", "CompanyName ",
-        "CompanyName Later", "ProductName Glimmer box", "Comments", "Legal x",
+        "InternalFileVersion 5.1.2600.2180",
+        "FileType Dynamic-Link Library",
+        "FileVersion 5.1.2600.2180 (xpsp_sp2_rtm)",
+        "FileType ",
+        "CompanyName ",
+        "CompanyName Later",
+        "ProductName Glimmer box",
+        "Comments",
+        "Legal x",
     };
     const std::pair<const char*, const char*> cases[] = {
         {"FileVersion", "5.1.2600.2180 (xpsp_sp2_rtm)"},  // never InternalFileVersion's
@@ -98,7 +105,7 @@ TEST(VersionInfoValue, KeysMatchWholeNamesWithoutRegardToCaseAndTheFirstLineWins
         {"INTERNALFILEVERSION", "5.1.2600.2180"},
         {"Version", ""},
         {"File", ""},
-        {"productname", "Glimmer box"},  // everything after the first blank
+        {"productname", "Glimmer box"},        // everything after the first blank
         {"FileType", "Dynamic-Link Library"},  // the fixed part's, not the table's empty one
         {"CompanyName", ""},
         {"Comments", ""},  // a line without a blank

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_process_environment.h"
-#include "platform/win32/wide.h"
 
 namespace glmx::platform::win32 {
 namespace {

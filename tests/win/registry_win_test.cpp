@@ -33,8 +33,9 @@ TEST_F(RegistryWinTest, OpenFindsOnlyExistingKeys) {
     EXPECT_FALSE(registry.OpenKey(RegRoot::CurrentUser, testKey.Path(), RegAccess::Read));
     ASSERT_TRUE(Create("A\\B"));
     EXPECT_TRUE(registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\a\\b", RegAccess::Read));
-    EXPECT_THAT(registry.OpenKey(RegRoot::CurrentUser, testKey.Path(), RegAccess::Read)->SubKeyNames(),
-                UnorderedElementsAre("A"));
+    EXPECT_THAT(
+        registry.OpenKey(RegRoot::CurrentUser, testKey.Path(), RegAccess::Read)->SubKeyNames(),
+        UnorderedElementsAre("A"));
 }
 
 TEST_F(RegistryWinTest, ValuesOfEveryTypeComeBackExactly) {
@@ -94,7 +95,8 @@ TEST_F(RegistryWinTest, PathsPastMaxPathWork) {
     for (int i = 0; i < 12; ++i) below += (i ? "\\" : "") + std::string(30, char('a' + i));
     ASSERT_GT(testKey.Path().size() + below.size(), 260u);
     ASSERT_TRUE(Create(below));
-    EXPECT_TRUE(registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\" + below, RegAccess::Read));
+    EXPECT_TRUE(
+        registry.OpenKey(RegRoot::CurrentUser, testKey.Path() + "\\" + below, RegAccess::Read));
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "app/startup_settings.h"
-#include "ui/mainwindow/window_placement.h"
 #include "platform/win32/win32_registry.h"
 #include "settings/history.h"
 #include "settings/settings_stores.h"
 #include "support/recording_combo_box.h"
 #include "support/scoped_test_key.h"
+#include "ui/mainwindow/window_placement.h"
 
 namespace glmx::settings {
 namespace {

@@ -44,8 +44,10 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
     UniqueFileHandle file(CreateFileW(ExtendedLengthPath(Wide(path)).c_str(), GENERIC_WRITE, 0,
                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                             nullptr) && written == bytes.size();
+    return file &&
+           WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+           written == bytes.size();
 }
 
 bool SaveShortcut(const std::string& linkPath, const std::string& targetPath) {
@@ -66,8 +68,8 @@ bool SamePath(const std::string& a, const std::string& b) {
         return buffer;
     };
     const std::wstring longA = longForm(a), longB = longForm(b);
-    return !longA.empty() && CompareStringOrdinal(longA.c_str(), -1, longB.c_str(), -1, TRUE) ==
-                                 CSTR_EQUAL;
+    return !longA.empty() &&
+           CompareStringOrdinal(longA.c_str(), -1, longB.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 class ShellWinTest : public ::testing::Test {
@@ -151,7 +153,8 @@ TEST_F(ShellWinTest, FilesAndFoldersAreFoundAndToldApartAtAnyLength) {
     std::string withSlashes = longFolder + "\\" + name;
     std::replace(withSlashes.begin() + 3, withSlashes.end(), '\\', '/');
 
-    const std::tuple<std::string, bool, bool> cases[] = {  // path, file, folder
+    const std::tuple<std::string, bool, bool> cases[] = {
+        // path, file, folder
         {folder, false, true},
         {folder + "\\", false, true},
         {target, true, false},

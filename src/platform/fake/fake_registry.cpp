@@ -73,9 +73,8 @@ public:
         std::vector<std::string> names;
         if (node_->deleted) return names;
         for (const auto& child : node_->children) names.push_back(child->name);
-        std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
-            return Folded(a) < Folded(b);
-        });
+        std::stable_sort(names.begin(), names.end(),
+                         [](const auto& a, const auto& b) { return Folded(a) < Folded(b); });
         return names;
     }
     std::vector<RegNamedValue> Values() const override {

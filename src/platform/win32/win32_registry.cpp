@@ -11,11 +11,16 @@ namespace {
 
 HKEY PredefinedKey(RegRoot root) {
     switch (root) {
-        case RegRoot::ClassesRoot: return HKEY_CLASSES_ROOT;
-        case RegRoot::CurrentUser: return HKEY_CURRENT_USER;
-        case RegRoot::LocalMachine: return HKEY_LOCAL_MACHINE;
-        case RegRoot::Users: return HKEY_USERS;
-        case RegRoot::CurrentConfig: return HKEY_CURRENT_CONFIG;
+        case RegRoot::ClassesRoot:
+            return HKEY_CLASSES_ROOT;
+        case RegRoot::CurrentUser:
+            return HKEY_CURRENT_USER;
+        case RegRoot::LocalMachine:
+            return HKEY_LOCAL_MACHINE;
+        case RegRoot::Users:
+            return HKEY_USERS;
+        case RegRoot::CurrentConfig:
+            return HKEY_CURRENT_CONFIG;
     }
     return HKEY_CURRENT_USER;
 }
@@ -53,8 +58,8 @@ public:
             DWORD nameLength = kMaxNameChars;
             DWORD type = 0;
             DWORD dataSize = static_cast<DWORD>(data.size());
-            const LONG status = RegEnumValueW(key_.get(), index, name.data(), &nameLength,
-                                              nullptr, &type, data.data(), &dataSize);
+            const LONG status = RegEnumValueW(key_.get(), index, name.data(), &nameLength, nullptr,
+                                              &type, data.data(), &dataSize);
             if (status == ERROR_MORE_DATA) {
                 // The value grew since the key was measured: make room and read it again.
                 data.resize(static_cast<size_t>(dataSize) + 2);
@@ -95,8 +100,8 @@ public:
 
     bool SetValue(std::string_view name, const RegData& data) override {
         return RegSetValueExW(key_.get(), Wide(name).c_str(), 0, static_cast<DWORD>(data.type),
-                              data.bytes.data(), static_cast<DWORD>(data.bytes.size())) ==
-               ERROR_SUCCESS;
+                              data.bytes.data(),
+                              static_cast<DWORD>(data.bytes.size())) == ERROR_SUCCESS;
     }
 
     bool DeleteValue(std::string_view name) override {
@@ -132,8 +137,7 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegRoot root, std::string_vi
                                                     RegAccess access) {
     UniqueHKey key;
     const REGSAM sam = access == RegAccess::ReadWrite ? KEY_READ | KEY_WRITE : KEY_READ;
-    if (RegOpenKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, sam, key.put()) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, sam, key.put()) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));
 }

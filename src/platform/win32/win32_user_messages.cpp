@@ -8,7 +8,9 @@ int Win32UserMessages::Show(std::string_view text, UINT style) {
     return MessageBoxW(owner_, Wide(text).c_str(), Wide(title_).c_str(), style);
 }
 
-void Win32UserMessages::Information(std::string_view text) { Show(text, MB_OK | MB_ICONINFORMATION); }
+void Win32UserMessages::Information(std::string_view text) {
+    Show(text, MB_OK | MB_ICONINFORMATION);
+}
 void Win32UserMessages::Warning(std::string_view text) { Show(text, MB_OK | MB_ICONWARNING); }
 bool Win32UserMessages::Confirm(std::string_view text) {
     return Show(text, MB_YESNO | MB_ICONQUESTION) == IDYES;

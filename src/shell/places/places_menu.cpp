@@ -8,7 +8,9 @@ using K = PlaceRoot::Kind;
 
 constexpr PlaceEntry kEntries[] = {
     {"ApplicationDataAllUsers1", "Application Data (All Users)", {K::SystemPath, "CommonAppData"}},
-    {"ApplicationDataCurrentUser1", "Application Data (Current User)", {K::Identifier, "rfAppData"}},
+    {"ApplicationDataCurrentUser1",
+     "Application Data (Current User)",
+     {K::Identifier, "rfAppData"}},
     {"ControlPanel1", "Control Panel", {K::Identifier, "rfControlPanel"}},
     {"DesktopAllUsers1", "Desktop (All Users)", {K::SystemPath, "CommonDesktop"}},
     {"DesktopCurrentUsers1", "Desktop (Current User)", {K::Identifier, "rfDesktop"}},
@@ -20,7 +22,8 @@ constexpr PlaceEntry kEntries[] = {
     {"Printers1", "Printers", {K::Identifier, "rfPrinters"}},
     {"PrinterDocuments1", "Printer Documents", {K::Identifier, "rfPrintHood"}},
     {"ProgramFiles1", "Program Files", {K::Identifier, "rfPrograms"}},
-    {"ProgramFilesCommonComponents1", "Program Files (Common Components)",
+    {"ProgramFilesCommonComponents1",
+     "Program Files (Common Components)",
      {K::Identifier, "rfCommonPrograms"}},
     {"RecentDocuments1", "Recent Documents", {K::Identifier, "rfRecent"}},
     {"StartMenuAllUsers1", "Start Menu (All Users)", {K::Identifier, "rfCommonStartMenu"}},

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "settings/program_identity.h"
 #include "fileinfo/version_info.h"
 #include "platform/text.h"
 #include "platform/win32/wide.h"
+#include "settings/program_identity.h"
 #include "ui/mainwindow/resource_ids.h"
 
 namespace glmx::ui {
@@ -21,7 +21,8 @@ void CentreOver(HWND dialog, HWND owner) {
     RECT ownerRect{}, dialogRect{};
     GetWindowRect(owner, &ownerRect);
     GetWindowRect(dialog, &dialogRect);
-    const int width = dialogRect.right - dialogRect.left, height = dialogRect.bottom - dialogRect.top;
+    const int width = dialogRect.right - dialogRect.left,
+              height = dialogRect.bottom - dialogRect.top;
     SetWindowPos(dialog, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
                  ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -37,7 +38,8 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
             tab.mask = TCIF_TEXT;
             wchar_t about[] = L"About";
             tab.pszText = about;
-            SendDlgItemMessageW(dialog, IDC_ABOUT_TAB, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&tab));
+            SendDlgItemMessageW(dialog, IDC_ABOUT_TAB, TCM_INSERTITEMW, 0,
+                                reinterpret_cast<LPARAM>(&tab));
             // The tab control was created first; keep it behind the labels.
             SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -46,7 +48,8 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<NMHDR*>(lParam);
-            if (header->idFrom == IDC_ABOUT_LINK && (header->code == NM_CLICK || header->code == NM_RETURN)) {
+            if (header->idFrom == IDC_ABOUT_LINK &&
+                (header->code == NM_CLICK || header->code == NM_RETURN)) {
                 const auto* link = reinterpret_cast<NMLINK*>(lParam);
                 ShellExecuteW(dialog, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOW);
                 return TRUE;
@@ -65,11 +68,13 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-std::string AboutVersionLine(const platform::VersionResources& versions, const std::string& programPath) {
+std::string AboutVersionLine(const platform::VersionResources& versions,
+                             const std::string& programPath) {
     const std::vector<std::string> list = fileinfo::GetVersionInfoList(versions, programPath);
     if (list.empty()) return {};
     const auto value = [&](std::string_view key) {
-        return std::string(platform::TrimSpacesAndControls(fileinfo::GetVersionInfoValue(list, key)));
+        return std::string(
+            platform::TrimSpacesAndControls(fileinfo::GetVersionInfoValue(list, key)));
     };
     return "Version " + value("ProductVersion") + " (build " + value("FileVersion") + ")";
 }

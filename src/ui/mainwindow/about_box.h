@@ -11,7 +11,8 @@ namespace glmx::ui {
 
 // "Version " + ProductVersion + " (build " + FileVersion + ")" of the program's own
 // version resource; "" when it has none.
-std::string AboutVersionLine(const platform::VersionResources& versions, const std::string& programPath);
+std::string AboutVersionLine(const platform::VersionResources& versions,
+                             const std::string& programPath);
 
 // Modal over the owner. versionLine may be empty when the program's version
 // resource cannot be read.

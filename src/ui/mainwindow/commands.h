@@ -90,7 +90,9 @@ enum ControlId : int {
 // The offline view's popup menu.
 inline constexpr int cmdCopyOfflineInformation = 1400;
 
-inline int ViewCommand(ViewKind view) { return static_cast<int>(cmdViewFirst) + static_cast<int>(view); }
+inline int ViewCommand(ViewKind view) {
+    return static_cast<int>(cmdViewFirst) + static_cast<int>(view);
+}
 
 inline std::optional<ViewKind> ViewOfCommand(int command) {
     if (command < cmdViewFirst || command > cmdViewLast || command == cmdViewFirst + 4)

@@ -17,16 +17,19 @@ void FolderPageController::Create(HWND notebook) {
     treeHeader_ = CreateChild(WC_STATICW, L"Folders:", SS_LEFT | SS_CENTERIMAGE, treePanel_);
     folderTree_ = CreateTreeControl(treePanel_, idExplorerTree);
     splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idFolderSplitter);
-    itemList_ = CreateChild(WC_LISTVIEWW, L"", WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+    itemList_ = CreateChild(WC_LISTVIEWW, L"",
+                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
                             page_, idFolderItemList, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(itemList_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     // The shell's own columns replace these once the page lists a folder.
-    for (const auto& [caption, width] : {std::pair{L"Name", 220}, {L"Size", 80}, {L"Type", 140}, {L"Modified", 140}}) {
+    for (const auto& [caption, width] :
+         {std::pair{L"Name", 220}, {L"Size", 80}, {L"Type", 140}, {L"Modified", 140}}) {
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.pszText = const_cast<wchar_t*>(caption);
         column.cx = width;
-        SendMessageW(itemList_, LVM_INSERTCOLUMNW, Header_GetItemCount(ListView_GetHeader(itemList_)),
+        SendMessageW(itemList_, LVM_INSERTCOLUMNW,
+                     Header_GetItemCount(ListView_GetHeader(itemList_)),
                      reinterpret_cast<LPARAM>(&column));
     }
 }

@@ -23,14 +23,15 @@ constexpr int kControlButtonHeight = 27;
 
 HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int id,
                  DWORD exStyle) {
-    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+    return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 HWND CreateTreeControl(HWND parent, int id) {
-    return CreateChild(WC_TREEVIEWW, L"", WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS,
-                       parent, id, WS_EX_CLIENTEDGE);
+    return CreateChild(WC_TREEVIEWW, L"",
+                       WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS, parent, id,
+                       WS_EX_CLIENTEDGE);
 }
 
 void Place(HWND window, int left, int top, int width, int height) {
@@ -60,7 +61,8 @@ void FunctionBar::Layout(int width, UINT dpi, int labelRight) {
     Place(panel_, 0, 0, width, height);
     const int buttonHeight = Scale(kControlButtonHeight, dpi);
     const int buttonLeft = ButtonLeft(width, dpi);
-    Place(button_, buttonLeft, (height - buttonHeight) / 2, Scale(kControlButtonWidth, dpi), buttonHeight);
+    Place(button_, buttonLeft, (height - buttonHeight) / 2, Scale(kControlButtonWidth, dpi),
+          buttonHeight);
     if (labelRight < 0) labelRight = buttonLeft - Scale(4, dpi);
     Place(label_, Scale(8, dpi), 0, labelRight - Scale(8, dpi), height);
 }

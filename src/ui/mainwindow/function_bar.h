@@ -35,8 +35,8 @@ private:
 };
 
 // A child control of the program's pages, created visible at 0,0 with no size.
-HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent, int id = 0,
-                 DWORD exStyle = 0);
+HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, HWND parent,
+                 int id = 0, DWORD exStyle = 0);
 HWND CreateTreeControl(HWND parent, int id);
 // Moves a control; negative sizes become 0.
 void Place(HWND window, int left, int top, int width, int height);

@@ -23,11 +23,14 @@ void HardwarePageController::Layout(int width, int height, UINT dpi) {
 }
 
 LRESULT HardwarePageController::OnNotify(NMHDR& header) {
-    if (header.hwndFrom == tree_ && (header.code == NM_CLICK || header.code == TVN_KEYDOWN) && selectionChanged_)
+    if (header.hwndFrom == tree_ && (header.code == NM_CLICK || header.code == TVN_KEYDOWN) &&
+        selectionChanged_)
         selectionChanged_();
     return 0;
 }
 
-void CustomSearchPageController::Create(HWND notebook) { page_ = CreatePanel(notebook, PanelStyle::Plain); }
+void CustomSearchPageController::Create(HWND notebook) {
+    page_ = CreatePanel(notebook, PanelStyle::Plain);
+}
 
 }  // namespace glmx::ui

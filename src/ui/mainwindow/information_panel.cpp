@@ -22,8 +22,10 @@ struct NavigationButton {
 };
 
 constexpr NavigationButton kButtons[] = {
-    {cmdBack, L"Back"},       {cmdForward, L"Forward"},
-    {cmdStop, L"Stop"},       {cmdRefresh, L"Refresh"},
+    {cmdBack, L"Back"},
+    {cmdForward, L"Forward"},
+    {cmdStop, L"Stop"},
+    {cmdRefresh, L"Refresh"},
     {cmdSearchEngines, L"Search Site to Use"},
 };
 
@@ -39,16 +41,18 @@ void AddTooltip(HWND tooltips, HWND tool, const wchar_t* text) {
 
 }  // namespace
 
-void InformationPanel::Create(HWND parent, const NavigationMenus& menus, HIMAGELIST bigSystemImages) {
+void InformationPanel::Create(HWND parent, const NavigationMenus& menus,
+                              HIMAGELIST bigSystemImages) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     pnlInformation_ = CreatePanel(parent, PanelStyle::Plain);
     bar_ = CreatePanel(pnlInformation_, PanelStyle::Plain);
-    searchLabel_ = CreateWindowExW(0, WC_STATICW, L"Search:", WS_CHILD | WS_VISIBLE | SS_LEFT,
-                                   0, 0, 0, 0, bar_, nullptr, instance, nullptr);
+    searchLabel_ = CreateWindowExW(0, WC_STATICW, L"Search:", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0,
+                                   0, 0, bar_, nullptr, instance, nullptr);
     searchField_.Attach(CreateWindowExW(
-        0, WC_COMBOBOXW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-        0, 0, 0, 0, bar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cmdOfflineInformation)),
-        instance, nullptr));
+        0, WC_COMBOBOXW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
+        0, bar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cmdOfflineInformation)), instance,
+        nullptr));
     go_ = CreateWindowExW(0, WC_BUTTONW, L"Go", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                           0, 0, 0, 0, bar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(cmdGo)),
                           instance, nullptr);
@@ -57,9 +61,9 @@ void InformationPanel::Create(HWND parent, const NavigationMenus& menus, HIMAGEL
     hotImages_.reset(LoadImageStrip(IDB_NAV_HOT, kImageSize));
     disabledImages_.reset(LoadImageStrip(IDB_NAV_DISABLED, kImageSize));
     const ImageButtonImages images{normalImages_.get(), hotImages_.get(), disabledImages_.get()};
-    tooltips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
-                                nullptr, instance, nullptr));
+    tooltips_.reset(CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr));
     for (int i = 0; i < 5; ++i) {
         buttons_[i] = CreateImageButton(bar_, kButtons[i].command, images, i, kButtons[i].hint);
         AddTooltip(tooltips_.get(), buttons_[i], kButtons[i].hint);
@@ -89,11 +93,12 @@ bool InformationPanel::OnContextMenu(HWND control, POINT point) {
     if (control != offlineText_.Handle()) return false;
     platform::win32::UniqueMenu popOfflineInfo(CreatePopupMenu());
     const bool selection = offlineText_.SelectionExists();
-    AppendMenuW(popOfflineInfo.get(), MF_STRING | (selection ? MF_ENABLED : MF_GRAYED), cmdCopyOfflineInformation,
-                L"&Copy");
+    AppendMenuW(popOfflineInfo.get(), MF_STRING | (selection ? MF_ENABLED : MF_GRAYED),
+                cmdCopyOfflineInformation, L"&Copy");
     if (point.x == -1 && point.y == -1) GetCursorPos(&point);  // from the keyboard
-    const int chosen = TrackPopupMenu(popOfflineInfo.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
-                                      GetAncestor(pnlInformation_, GA_ROOT), nullptr);
+    const int chosen =
+        TrackPopupMenu(popOfflineInfo.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0,
+                       GetAncestor(pnlInformation_, GA_ROOT), nullptr);
     if (chosen == cmdCopyOfflineInformation) SendMessageW(offlineText_.Handle(), WM_COPY, 0, 0);
     return true;
 }
@@ -118,14 +123,16 @@ void InformationPanel::Layout(UINT dpi) {
     const int gap = Scale(4, dpi);
     const int buttonsLeft = std::max(Scale(150, dpi), width - 5 * (button + gap));
     for (int i = 0; i < 5; ++i)
-        MoveWindow(buttons_[i], buttonsLeft + i * (button + gap), (barHeight - button) / 2, button, button, TRUE);
+        MoveWindow(buttons_[i], buttonsLeft + i * (button + gap), (barHeight - button) / 2, button,
+                   button, TRUE);
 
     const int labelWidth = Scale(48, dpi);
     const int goWidth = Scale(40, dpi), goHeight = Scale(25, dpi);
     const int goLeft = std::max(labelWidth + Scale(60, dpi), buttonsLeft - Scale(8, dpi) - goWidth);
     const int comboLeft = Scale(8, dpi) + labelWidth;
     const int comboHeight = Scale(23, dpi);
-    MoveWindow(searchLabel_, Scale(8, dpi), (barHeight - Scale(16, dpi)) / 2, labelWidth, Scale(16, dpi), TRUE);
+    MoveWindow(searchLabel_, Scale(8, dpi), (barHeight - Scale(16, dpi)) / 2, labelWidth,
+               Scale(16, dpi), TRUE);
     MoveWindow(searchField_.Handle(), comboLeft, (barHeight - comboHeight) / 2,
                std::max(Scale(40, dpi), goLeft - Scale(6, dpi) - comboLeft), Scale(300, dpi), TRUE);
     MoveWindow(go_, goLeft, (barHeight - goHeight) / 2, goWidth, goHeight, TRUE);

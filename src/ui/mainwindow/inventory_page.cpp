@@ -17,20 +17,24 @@ namespace glmx::ui {
 using platform::win32::Narrow;
 using platform::win32::Wide;
 
-InventoryPageController::InventoryPageController(const ViewKind& viewKind, InventoryPageEvents events)
+InventoryPageController::InventoryPageController(const ViewKind& viewKind,
+                                                 InventoryPageEvents events)
     : viewKind_(viewKind), events_(std::move(events)) {}
 
 void InventoryPageController::Create(HWND notebook) {
     page_ = CreatePanel(notebook, PanelStyle::Plain);
     bar_.Create(page_, cmdInventoryControlButton);
     startupOptions_ = CreatePanel(bar_.Panel(), PanelStyle::FunctionBar);
-    startupFilter_ = CreateChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, startupOptions_,
-                                 cmdShowStartupPrograms);
-    for (const wchar_t* item : {L"Show all startup programs", L"Show enabled programs", L"Show disabled programs"})
+    startupFilter_ = CreateChild(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                 startupOptions_, cmdShowStartupPrograms);
+    for (const wchar_t* item :
+         {L"Show all startup programs", L"Show enabled programs", L"Show disabled programs"})
         SendMessageW(startupFilter_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    startupDelete_ = CreateChild(WC_BUTTONW, L"Delete", WS_TABSTOP | BS_PUSHBUTTON, startupOptions_, cmdStartupDelete);
+    startupDelete_ = CreateChild(WC_BUTTONW, L"Delete", WS_TABSTOP | BS_PUSHBUTTON, startupOptions_,
+                                 cmdStartupDelete);
     runningAppsOptions_ = CreatePanel(bar_.Panel(), PanelStyle::FunctionBar);
-    switchTo_ = CreateChild(WC_BUTTONW, L"Switch To", WS_TABSTOP | BS_PUSHBUTTON, runningAppsOptions_, cmdSwitchTo);
+    switchTo_ = CreateChild(WC_BUTTONW, L"Switch To", WS_TABSTOP | BS_PUSHBUTTON,
+                            runningAppsOptions_, cmdSwitchTo);
     ShowWindow(startupOptions_, SW_HIDE);
     ShowWindow(runningAppsOptions_, SW_HIDE);
 
@@ -40,8 +44,8 @@ void InventoryPageController::Create(HWND notebook) {
     searchPanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
     splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idInventorySplitter);
     list_ = CreateChild(WC_LISTVIEWW, L"",
-                        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS |
-                            LVS_NOSORTHEADER,
+                        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                            LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
                         page_, idInventoryList, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     systemSmall_ = SystemImageList(true);
@@ -68,13 +72,16 @@ void InventoryPageController::Layout(int width, int height, UINT dpi) {
     const int deleteWidth = Scale(80, dpi);
     const int comboWidth = buttonLeft - margin - optionsLeft - deleteWidth - margin;
     Place(startupFilter_, 0, (barHeight - Scale(23, dpi)) / 2, comboWidth, Scale(200, dpi));
-    Place(startupDelete_, comboWidth + margin, (barHeight - buttonHeight) / 2, deleteWidth, buttonHeight);
+    Place(startupDelete_, comboWidth + margin, (barHeight - buttonHeight) / 2, deleteWidth,
+          buttonHeight);
     const int switchWidth = Scale(90, dpi);
     Place(runningAppsOptions_, buttonLeft - margin - switchWidth, 0, switchWidth, barHeight);
     Place(switchTo_, 0, (barHeight - buttonHeight) / 2, switchWidth, buttonHeight);
     int labelRight = -1;
-    if (IsWindowVisible(startupOptions_)) labelRight = optionsLeft - margin;
-    else if (IsWindowVisible(runningAppsOptions_)) labelRight = buttonLeft - 2 * margin - switchWidth;
+    if (IsWindowVisible(startupOptions_))
+        labelRight = optionsLeft - margin;
+    else if (IsWindowVisible(runningAppsOptions_))
+        labelRight = buttonLeft - 2 * margin - switchWidth;
     bar_.Layout(width, dpi, labelRight);
 
     const int below = height - barHeight;
@@ -101,7 +108,8 @@ void InventoryPageController::OnCommand(int command, int notification) {
     switch (command) {
         case cmdShowStartupPrograms:
             if (notification == CBN_SELCHANGE) {
-                const int index = static_cast<int>(SendMessageW(startupFilter_, CB_GETCURSEL, 0, 0));
+                const int index =
+                    static_cast<int>(SendMessageW(startupFilter_, CB_GETCURSEL, 0, 0));
                 if (index >= 0 && events_.startupFilterChosen) events_.startupFilterChosen(index);
             }
             break;
@@ -162,7 +170,9 @@ void InventoryPageController::ShowTreePanel(bool shown) {
     LayoutAgain();
 }
 
-void InventoryPageController::ShowRegistryTreePanel(bool shown) { ShowOrHide(registryTreePanel_, shown); }
+void InventoryPageController::ShowRegistryTreePanel(bool shown) {
+    ShowOrHide(registryTreePanel_, shown);
+}
 void InventoryPageController::ShowSearchPanel(bool shown) { ShowOrHide(searchPanel_, shown); }
 void InventoryPageController::ClearSearchNameBox() {}  // the file search form brings its name box
 
@@ -184,7 +194,9 @@ void InventoryPageController::UseListImages(inventory::ListImages images) {
 
 int InventoryPageController::RowCount() const { return ListView_GetItemCount(list_); }
 
-int InventoryPageController::SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+int InventoryPageController::SelectedRow() const {
+    return ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+}
 
 std::string InventoryPageController::RowCaption(int row) const {
     std::vector<wchar_t> text(32768);

@@ -9,9 +9,14 @@ using inventory::FillProgramList;
 // the index of its record, which deletions re-tie.
 class InventoryViews::ProgramsView final : public InventorySource {
 public:
-    ProgramsView(ProgramListControl& list, const inventory::ProgramRecords& records, const platform::Shell& shell,
-                 info::OfflineInformationBuilder& offline, std::string_view status, std::function<void()> collect)
-        : list_(list), records_(records), shell_(shell), offline_(offline), status_(status),
+    ProgramsView(ProgramListControl& list, const inventory::ProgramRecords& records,
+                 const platform::Shell& shell, info::OfflineInformationBuilder& offline,
+                 std::string_view status, std::function<void()> collect)
+        : list_(list),
+          records_(records),
+          shell_(shell),
+          offline_(offline),
+          status_(status),
           collect_(std::move(collect)) {}
 
     void Collect() override { collect_(); }
@@ -46,10 +51,18 @@ InventoryViews::InventoryViews(InventoryPlatform platform, InventoryCollectors c
       applications_(std::make_unique<ProgramsView>(
           list_, collectors.applications, platform.shell, offline, inventory::kApplicationsStatus,
           [platform, &collectors = collectors.applications] {
-              collectors.CollectApplications(platform.windows, platform.processes, platform.versions);
+              collectors.CollectApplications(platform.windows, platform.processes,
+                                             platform.versions);
           })),
-      actions_{collectors.applications, collectors.processes, list_, list_, platform.processes,
-               platform.windows, platform.messages, platform.shell, std::move(showSelectionInfo)} {}
+      actions_{collectors.applications,
+               collectors.processes,
+               list_,
+               list_,
+               platform.processes,
+               platform.windows,
+               platform.messages,
+               platform.shell,
+               std::move(showSelectionInfo)} {}
 
 InventoryViews::~InventoryViews() = default;
 
@@ -59,7 +72,9 @@ void InventoryViews::AddTo(ViewServices& services) {
     services.actions = this;
 }
 
-void InventoryViews::ControlButtonClicked(ViewKind view) { inventory::ControlButtonClicked(view, actions_); }
+void InventoryViews::ControlButtonClicked(ViewKind view) {
+    inventory::ControlButtonClicked(view, actions_);
+}
 
 void InventoryViews::SwitchToClicked() { inventory::SwitchToClicked(actions_); }
 

@@ -37,8 +37,9 @@ struct InventoryCollectors {
 class InventoryViews final : public ItemActions {
 public:
     // list: the inventory page's list; showSelectionInfo shows the selected row's information.
-    InventoryViews(InventoryPlatform platform, InventoryCollectors collectors, info::OfflineInformationBuilder& offline,
-                   HWND list, HWND statusBar, std::function<void()> showSelectionInfo);
+    InventoryViews(InventoryPlatform platform, InventoryCollectors collectors,
+                   info::OfflineInformationBuilder& offline, HWND list, HWND statusBar,
+                   std::function<void()> showSelectionInfo);
     ~InventoryViews() override;
 
     // Adds the views to the switches' services; this object stays their owner.

@@ -125,7 +125,8 @@ UniqueMenu BuildOverflowMenu(const std::vector<bool>& shown) {
     const auto slots = ToolbarSlots();
     for (size_t i = 0; i < slots.size() && i < shown.size(); ++i)
         if (shown[i] && !slots[i].separator)
-            Append(overflow.get(), ViewCommand(slots[i].view), Wide(slots[i].overflowCaption).c_str());
+            Append(overflow.get(), ViewCommand(slots[i].view),
+                   Wide(slots[i].overflowCaption).c_str());
     return overflow;
 }
 

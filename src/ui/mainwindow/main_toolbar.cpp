@@ -14,19 +14,18 @@ using platform::win32::Wide;
 
 void MainToolbar::Create(HWND parent, UINT dpi) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    coolBar_ = CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                   RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
-                               0, 0, 0, 0, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(idRebar)), instance,
-                               nullptr);
-    toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT |
-                                   TBSTYLE_TOOLTIPS | TBSTYLE_TRANSPARENT | CCS_NORESIZE |
-                                   CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                               0, 0, 0, 0, coolBar_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(idToolbar)), instance,
-                               nullptr);
+    coolBar_ =
+        CreateWindowExW(WS_EX_TOOLWINDOW, REBARCLASSNAMEW, L"",
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
+                            RBS_BANDBORDERS | CCS_NODIVIDER | CCS_TOP,
+                        0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idRebar)),
+                        instance, nullptr);
+    toolbar_ = CreateWindowExW(
+        0, TOOLBARCLASSNAMEW, L"",
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+            TBSTYLE_TRANSPARENT | CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+        0, 0, 0, 0, coolBar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(idToolbar)), instance,
+        nullptr);
     SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DOUBLEBUFFER);
     images_.reset(LoadImageStrip(IDB_MAIN_TOOLBAR, 36));
@@ -58,7 +57,8 @@ void MainToolbar::Create(HWND parent, UINT dpi) {
         }
         buttons.push_back(button);
     }
-    SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolbar_, TB_ADDBUTTONSW, buttons.size(),
+                 reinterpret_cast<LPARAM>(buttons.data()));
     SendMessageW(toolbar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(0, Scale(56, dpi)));
     SendMessageW(toolbar_, TB_AUTOSIZE, 0, 0);
 
@@ -73,7 +73,8 @@ void MainToolbar::Create(HWND parent, UINT dpi) {
     band.cyMinChild = std::max<int>(size.cy, Scale(56, dpi));
     band.cx = size.cx;
     band.cxIdeal = size.cx;
-    SendMessageW(coolBar_, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    SendMessageW(coolBar_, RB_INSERTBANDW, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&band));
     UpdateToolbarBands();
 }
 
@@ -124,7 +125,8 @@ void MainToolbar::UpdateToolbarBands() {
         RECT borders{};
         SendMessageW(coolBar_, RB_GETBANDBORDERS, index, reinterpret_cast<LPARAM>(&borders));
         band.fStyle = (band.fStyle | RBBS_USECHEVRON) & ~RBBS_NOGRIPPER;
-        if (band.hwndChild == toolbar_) band.cxIdeal = static_cast<UINT>(IdealBandWidth(ButtonGeometry()));
+        if (band.hwndChild == toolbar_)
+            band.cxIdeal = static_cast<UINT>(IdealBandWidth(ButtonGeometry()));
         band.fMask = RBBIM_STYLE | RBBIM_IDEALSIZE;
         SendMessageW(coolBar_, RB_SETBANDINFOW, index, reinterpret_cast<LPARAM>(&band));
     }

@@ -18,8 +18,8 @@
 
 namespace glmx::ui {
 
-using ui::WindowState;
 using platform::win32::Wide;
+using ui::WindowState;
 
 namespace {
 
@@ -41,10 +41,11 @@ TFMain::TFMain(MainWindowContext context) : context_(std::move(context)) {}
 TFMain::~TFMain() = default;
 
 void TFMain::Create(HINSTANCE instance) {
-    RegisterWindowClass(instance, kMainWindowClassName, CS_DBLCLKS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    RegisterWindowClass(instance, kMainWindowClassName, CS_DBLCLKS,
+                        reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     CreateWindowOfClass(instance, kMainWindowClassName, Wide(settings::kApplicationTitle).c_str(),
-                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, kDesignedLeft, kDesignedTop,
-                        kDesignedWidth, kDesignedHeight, nullptr);
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, kDesignedLeft,
+                        kDesignedTop, kDesignedWidth, kDesignedHeight, nullptr);
     if (!Handle()) return;
     RestoreWindowPlacement();
 }
@@ -64,7 +65,8 @@ void TFMain::ShowAtStart() {
 
 bool TFMain::PreTranslateMessage(MSG& message) {
     if (!Handle()) return false;
-    if (accelerators_ && TranslateAcceleratorW(Handle(), accelerators_.get(), &message)) return true;
+    if (accelerators_ && TranslateAcceleratorW(Handle(), accelerators_.get(), &message))
+        return true;
     return IsDialogMessageW(Handle(), &message) != FALSE;
 }
 
@@ -99,7 +101,8 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CONTEXTMENU: {
             const auto control = reinterpret_cast<HWND>(wParam);
             if (WindowPart* part = PartOf(GetDlgCtrlID(control)))
-                if (part->OnContextMenu(control, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return 0;
+                if (part->OnContextMenu(control, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                    return 0;
             return DefaultHandling(message, wParam, lParam);
         }
         case WM_RUN_DEFERRED:
@@ -139,17 +142,29 @@ WindowPart* TFMain::PartOf(int id) const {
 void TFMain::OnCommand(int command, int notification) {
     if (WindowPart* part = PartOf(command)) return part->OnCommand(command, notification);
     if (const auto view = ViewOfCommand(command)) {
-        if (*view == vkOtherPlace) PopUpPlacesMenu();
-        else if (switcher_) switcher_->SwitchTo(*view);
+        if (*view == vkOtherPlace)
+            PopUpPlacesMenu();
+        else if (switcher_)
+            switcher_->SwitchTo(*view);
         return;
     }
-    if (command >= cmdPlaceFirst && command <= cmdPlaceLast) return PlaceChosen(command - cmdPlaceFirst);
+    if (command >= cmdPlaceFirst && command <= cmdPlaceLast)
+        return PlaceChosen(command - cmdPlaceFirst);
     switch (command) {
-        case cmdClose: PostMessageW(Handle(), WM_CLOSE, 0, 0); break;
-        case cmdHelpTopics: HelpTopics(); break;
-        case cmdAbout: ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath)); break;
-        case cmdSearchSite: PopUpAtMouse(menus_.searchSites.get()); break;
-        default: break;  // commands of features that are not built yet
+        case cmdClose:
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            break;
+        case cmdHelpTopics:
+            HelpTopics();
+            break;
+        case cmdAbout:
+            ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath));
+            break;
+        case cmdSearchSite:
+            PopUpAtMouse(menus_.searchSites.get());
+            break;
+        default:
+            break;  // commands of features that are not built yet
     }
 }
 
@@ -174,7 +189,8 @@ LRESULT TFMain::OnNotify(NMHDR& header) {
 void TFMain::OnSplitterMoved(int splitterId, int position) {
     if (splitterId == idNotebookSplitter) {
         const int dpi = static_cast<int>(dpi_);
-        notebookHeight_ = std::max(40, MulDiv(position, 96, dpi) - MulDiv(toolbar_.Height(), 96, dpi));
+        notebookHeight_ =
+            std::max(40, MulDiv(position, 96, dpi) - MulDiv(toolbar_.Height(), 96, dpi));
         LayoutControls();
     } else if (WindowPart* part = PartOf(splitterId)) {
         part->OnSplitterMoved(splitterId, position);
@@ -194,10 +210,12 @@ void TFMain::CreateControls() {
 
     toolbar_.Create(Handle(), dpi_);
     notebook_.Create(Handle());
-    notebookSplitter_ = CreateSplitter(Handle(), SplitterOrientation::Horizontal, idNotebookSplitter);
+    notebookSplitter_ =
+        CreateSplitter(Handle(), SplitterOrientation::Horizontal, idNotebookSplitter);
     information_.Create(Handle(), {menus_.webHistoryBack.get(), menus_.webHistoryForward.get()},
                         SystemImageList(false));
-    routes_.push_back({idInformationPanelFirst, idInformationPanelFirst + kIdsPerPart - 1, &information_});
+    routes_.push_back(
+        {idInformationPanelFirst, idInformationPanelFirst + kIdsPerPart - 1, &information_});
     statusBar_.Create(Handle(), dpi_);
     ApplyFonts();
 }
@@ -209,7 +227,8 @@ void TFMain::ApplyFonts() {
 
 void TFMain::RestoreWindowPlacement() {
     const ui::StartPlacement placement = ui::RestorePlacement(context_.desktopSettings);
-    const ui::WindowBounds bounds = ui::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
+    const ui::WindowBounds bounds =
+        ui::KeepOnAMonitor(placement.bounds, context_.display.MonitorWorkAreas());
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     startState_ = placement.state;
@@ -238,7 +257,8 @@ void TFMain::LayoutControls() {
         informationTop = top + notebook + splitter;
         notebook_.Layout(dpi_);
     }
-    MoveWindow(information_.Panel(), 0, informationTop, width, std::max(0, bottom - informationTop), TRUE);
+    MoveWindow(information_.Panel(), 0, informationTop, width, std::max(0, bottom - informationTop),
+               TRUE);
     information_.Layout(dpi_);
 }
 
@@ -267,7 +287,7 @@ void TFMain::SaveWindowPlacement() {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     ui::SavePlacement(context_.desktopSettings, CurrentState(),
-                       {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+                      {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
 }
 
 void TFMain::PopUpAtMouse(HMENU menu) {
@@ -292,7 +312,8 @@ void TFMain::PlaceChosen(int index) {
 }
 
 void TFMain::HelpTopics() {
-    const std::wstring helpFile = Wide(context_.programFolder + std::string(settings::kHelpFileName));
+    const std::wstring helpFile =
+        Wide(context_.programFolder + std::string(settings::kHelpFileName));
     ShellExecuteW(Handle(), L"open", helpFile.c_str(), nullptr, nullptr, SW_SHOW);
 }
 

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/mainwindow/window_placement.h"
 #include "inventory/view_kind.h"
 #include "platform/display.h"
 #include "platform/version_resources.h"
@@ -23,6 +22,7 @@
 #include "ui/mainwindow/notebook.h"
 #include "ui/mainwindow/status_bar.h"
 #include "ui/mainwindow/view_switcher.h"
+#include "ui/mainwindow/window_placement.h"
 #include "ui/win32/window.h"
 
 namespace glmx::ui {

@@ -2,9 +2,9 @@
 
 namespace glmx::ui {
 
-OfflinePanel::OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar, platform::Registry& registry,
-                           const platform::Locale& locale, const platform::VersionResources& versions,
-                           platform::Shell& shell)
+OfflinePanel::OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar,
+                           platform::Registry& registry, const platform::Locale& locale,
+                           const platform::VersionResources& versions, platform::Shell& shell)
     : details_(registry, locale),
       status_(statusBar),
       builder_(view, searchField, status_, links_, versions, details_,

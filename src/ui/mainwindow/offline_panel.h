@@ -20,9 +20,9 @@ namespace glmx::ui {
 
 class OfflinePanel final : public OfflineInformation {
 public:
-    OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar, platform::Registry& registry,
-                 const platform::Locale& locale, const platform::VersionResources& versions,
-                 platform::Shell& shell);
+    OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar,
+                 platform::Registry& registry, const platform::Locale& locale,
+                 const platform::VersionResources& versions, platform::Shell& shell);
 
     info::OfflineInformationBuilder& Builder() { return builder_; }
     const info::TLinkedInformationBuffer& Links() const { return links_; }

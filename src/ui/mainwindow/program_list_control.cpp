@@ -24,10 +24,12 @@ void ProgramListControl::AddProgramRow(const inventory::RunningProgramInfo& reco
     item.pszText = caption.data();
     item.iImage = image;
     item.lParam = static_cast<LPARAM>(recordIndex);
-    const int row = static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    const int row =
+        static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (row < 0) return;
-    const std::string* columns[] = {&record.FileName,         &record.CompanyName,     &record.Version,
-                                    &record.Copyright,        &record.FileDescription, &record.FileVersion,
+    const std::string* columns[] = {&record.FileName,         &record.CompanyName,
+                                    &record.Version,          &record.Copyright,
+                                    &record.FileDescription,  &record.FileVersion,
                                     &record.OriginalFilename, &record.InternalName};
     int subItem = 1;
     for (const std::string* column : columns) {
@@ -57,7 +59,9 @@ long long ProgramListControl::RowRecord(int row) const {
     return static_cast<long long>(item.lParam);
 }
 
-int ProgramListControl::SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+int ProgramListControl::SelectedRow() const {
+    return ListView_GetNextItem(list_, -1, LVNI_SELECTED);
+}
 
 void ProgramListControl::SelectRow(int row) {
     ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

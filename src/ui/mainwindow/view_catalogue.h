@@ -26,12 +26,12 @@ const ViewInfo& InfoOf(ViewKind view);
 // One slot of the main tool bar: a view button or a separator.
 struct ToolbarSlot {
     bool separator;
-    ViewKind view;                   // for view buttons
-    std::string_view name;           // the button's component name
-    std::string_view caption;        // set at creation
-    std::string_view hint;           // its tool tip; empty for none
-    std::string_view overflowCaption; // its item in the chevron's overflow menu
-    int image;                       // index into the tool bar images
+    ViewKind view;                     // for view buttons
+    std::string_view name;             // the button's component name
+    std::string_view caption;          // set at creation
+    std::string_view hint;             // its tool tip; empty for none
+    std::string_view overflowCaption;  // its item in the chevron's overflow menu
+    int image;                         // index into the tool bar images
 };
 
 // The 15 slots, left to right.

@@ -13,6 +13,8 @@ inventory::ControlButton& ViewSwitchChrome::PageControlButton(Page page) {
     return noButton_;
 }
 
-void ViewSwitchChrome::FocusSearchField() { SetFocus(window_.Information().SearchField().Handle()); }
+void ViewSwitchChrome::FocusSearchField() {
+    SetFocus(window_.Information().SearchField().Handle());
+}
 
 }  // namespace glmx::ui

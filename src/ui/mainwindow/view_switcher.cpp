@@ -32,18 +32,25 @@ ViewSwitcher::ViewSwitcher(MainWindowChrome& chrome, inventory::InventoryPage& i
 
 void ViewSwitcher::SwitchTo(ViewKind view) {
     switch (view) {
-        case vkAll: return SwitchToFolderView(view, "rfDesktop", InfoOf(view).label);
-        case vkDocuments: return SwitchToFolderView(view, "rfPersonal", InfoOf(view).label);
-        case vkRecycleBin: return SwitchToFolderView(view, "rfRecycleBin", InfoOf(view).label);
-        case vkOtherPlace: return;  // needs its root: SwitchToOtherPlace
+        case vkAll:
+            return SwitchToFolderView(view, "rfDesktop", InfoOf(view).label);
+        case vkDocuments:
+            return SwitchToFolderView(view, "rfPersonal", InfoOf(view).label);
+        case vkRecycleBin:
+            return SwitchToFolderView(view, "rfRecycleBin", InfoOf(view).label);
+        case vkOtherPlace:
+            return;  // needs its root: SwitchToOtherPlace
         case vkRunningApplications:
         case vkRunningProcesses:
         case vkAutoStart:
         case vkInstalledPrograms:
         case vkSearchFiles:
-        case vkRegistry: return SwitchToInventoryView(view);
-        case vkHardware: return SwitchToHardware();
-        case vkCustomSearch: return SwitchToCustomSearch();
+        case vkRegistry:
+            return SwitchToInventoryView(view);
+        case vkHardware:
+            return SwitchToHardware();
+        case vkCustomSearch:
+            return SwitchToCustomSearch();
     }
 }
 
@@ -91,7 +98,8 @@ void ViewSwitcher::SwitchToInventoryView(ViewKind view) {
         case vkAutoStart: {
             // "0", "1" and "2" choose the filter; any other text keeps the one in use.
             const std::string stored = stores_.ConfigurationSettings.GetValue("ShowStartupType");
-            if (stored == "0" || stored == "1" || stored == "2") showStartupFilter_ = stored[0] - '0';
+            if (stored == "0" || stored == "1" || stored == "2")
+                showStartupFilter_ = stored[0] - '0';
             chrome_.SetStartupFilterIndex(showStartupFilter_);
             CollectAndFill(services_.autoStart, showStartupFilter_);
             ShowSelectionInfo();
@@ -151,11 +159,16 @@ void ViewSwitcher::StartupFilterSelected(int index) {
 
 InventorySource* ViewSwitcher::SourceOf(ViewKind view) const {
     switch (view) {
-        case vkRunningApplications: return services_.applications;
-        case vkRunningProcesses: return services_.processes;
-        case vkInstalledPrograms: return services_.installedPrograms;
-        case vkAutoStart: return services_.autoStart;
-        default: return nullptr;
+        case vkRunningApplications:
+            return services_.applications;
+        case vkRunningProcesses:
+            return services_.processes;
+        case vkInstalledPrograms:
+            return services_.installedPrograms;
+        case vkAutoStart:
+            return services_.autoStart;
+        default:
+            return nullptr;
     }
 }
 
@@ -170,7 +183,8 @@ void ViewSwitcher::ShowSelectionInfo() {
                 if (InventorySource* source = SourceOf(viewKind_)) source->ShowItemInfo(row);
                 break;
             case vkSearchFiles:
-                if (services_.fileSearch) services_.fileSearch->ShowFoundFileInfo(list_.RowCaption(row));
+                if (services_.fileSearch)
+                    services_.fileSearch->ShowFoundFileInfo(list_.RowCaption(row));
                 break;
             case vkRegistry:
                 if (services_.registry) services_.registry->ShowRegistryValueInfo(row);

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "inventory/view_kind.h"
 #include "inventory/inventory_list.h"
+#include "inventory/view_kind.h"
 #include "settings/history.h"
 #include "settings/settings_stores.h"
 #include "ui/mainwindow/view_catalogue.h"

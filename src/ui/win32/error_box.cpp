@@ -1,7 +1,7 @@
 #include "ui/win32/error_box.h"
 
-#include "settings/program_identity.h"
 #include "platform/win32/wide.h"
+#include "settings/program_identity.h"
 
 namespace glmx::ui {
 

@@ -20,7 +20,8 @@ void MoveFocusOutOf(HWND window) {
     for (int step = 0; step < 1000; ++step) {
         candidate = GetNextDlgTabItem(root, candidate, FALSE);
         if (!candidate || candidate == focus) break;
-        if (!IsWithin(candidate, window) && IsWindowVisible(candidate) && IsWindowEnabled(candidate)) {
+        if (!IsWithin(candidate, window) && IsWindowVisible(candidate) &&
+            IsWindowEnabled(candidate)) {
             SetFocus(candidate);
             return;
         }

@@ -27,7 +27,8 @@ struct ImageButtonState {
 ImageButtonState* StateOf(HWND button) {
     wchar_t className[64] = {};
     GetClassNameW(button, className, 64);
-    return wcscmp(className, kImageButtonClass) == 0 ? WindowData<ImageButtonState>(button) : nullptr;
+    return wcscmp(className, kImageButtonClass) == 0 ? WindowData<ImageButtonState>(button)
+                                                     : nullptr;
 }
 
 void Click(HWND button) {
@@ -74,8 +75,8 @@ void Paint(HWND button, const ImageButtonState& state) {
     EndPaint(button, &paint);
 }
 
-LRESULT HandleImageButtonMessage(HWND button, ImageButtonState& buttonState, UINT message, WPARAM wParam,
-                                 LPARAM lParam) {
+LRESULT HandleImageButtonMessage(HWND button, ImageButtonState& buttonState, UINT message,
+                                 WPARAM wParam, LPARAM lParam) {
     ImageButtonState* state = &buttonState;
     switch (message) {
         case WM_PAINT:
@@ -155,12 +156,13 @@ LRESULT HandleImageButtonMessage(HWND button, ImageButtonState& buttonState, UIN
 HWND CreateImageButton(HWND parent, int id, const ImageButtonImages& images, int imageIndex,
                        const wchar_t* hint) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kImageButtonClass, StatefulControlProcedure<ImageButtonState, HandleImageButtonMessage>,
+    RegisterWindowClassOnce({kImageButtonClass,
+                             StatefulControlProcedure<ImageButtonState, HandleImageButtonMessage>,
                              CS_DBLCLKS, nullptr, IDC_HAND});
     ImageButtonState initial{images, imageIndex, nullptr, false, false};
-    return CreateWindowExW(0, kImageButtonClass, hint, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0,
-                           0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, &initial);
+    return CreateWindowExW(0, kImageButtonClass, hint, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0,
+                           0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                           &initial);
 }
 
 void SetImageButtonMenu(HWND button, HMENU menu) {

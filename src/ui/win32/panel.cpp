@@ -15,14 +15,18 @@ struct PanelState {
 
 HBRUSH BackgroundOf(PanelStyle style) {
     switch (style) {
-        case PanelStyle::FunctionBar: return GetSysColorBrush(COLOR_BTNSHADOW);
-        case PanelStyle::White: return GetSysColorBrush(COLOR_WINDOW);
-        case PanelStyle::Plain: break;
+        case PanelStyle::FunctionBar:
+            return GetSysColorBrush(COLOR_BTNSHADOW);
+        case PanelStyle::White:
+            return GetSysColorBrush(COLOR_WINDOW);
+        case PanelStyle::Plain:
+            break;
     }
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-LRESULT HandlePanelMessage(HWND panel, PanelState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandlePanelMessage(HWND panel, PanelState& state, UINT message, WPARAM wParam,
+                           LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND: {
             RECT rect;
@@ -38,7 +42,8 @@ LRESULT HandlePanelMessage(HWND panel, PanelState& state, UINT message, WPARAM w
                 SetTextColor(dc, RGB(255, 255, 255));
                 SetBkColor(dc, GetSysColor(COLOR_BTNSHADOW));
             } else {
-                SetBkColor(dc, GetSysColor(style == PanelStyle::White ? COLOR_WINDOW : COLOR_BTNFACE));
+                SetBkColor(dc,
+                           GetSysColor(style == PanelStyle::White ? COLOR_WINDOW : COLOR_BTNFACE));
             }
             return reinterpret_cast<LRESULT>(BackgroundOf(style));
         }
@@ -58,12 +63,13 @@ LRESULT HandlePanelMessage(HWND panel, PanelState& state, UINT message, WPARAM w
 
 HWND CreatePanel(HWND parent, PanelStyle style, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kPanelClass, StatefulControlProcedure<PanelState, HandlePanelMessage>});
+    RegisterWindowClassOnce(
+        {kPanelClass, StatefulControlProcedure<PanelState, HandlePanelMessage>});
     PanelState initial{style};
     return CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"",
                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           instance, &initial);
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                           &initial);
 }
 
 }  // namespace glmx::ui

@@ -9,9 +9,9 @@
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
-#include "ui/win32/window_data.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/dpi.h"
+#include "ui/win32/window_data.h"
 
 namespace glmx::ui {
 
@@ -53,13 +53,20 @@ struct StyleLook {
 StyleLook LookOf(TextStyle style) {
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
     switch (style) {
-        case info::stNormal: return {10, windowText, false, false};
-        case info::stLabel: return {10, kBlack, true, false};
-        case info::stSubheading: return {10, RGB(0, 0, 128), true, false};
-        case info::stTitle: return {12, kBlack, true, false};
-        case info::stLink: return {10, RGB(0, 0, 255), false, true};
-        case info::stLink2: return {10, kBlack, false, true};
-        case info::stSpacer: return {4, windowText, false, false};
+        case info::stNormal:
+            return {10, windowText, false, false};
+        case info::stLabel:
+            return {10, kBlack, true, false};
+        case info::stSubheading:
+            return {10, RGB(0, 0, 128), true, false};
+        case info::stTitle:
+            return {12, kBlack, true, false};
+        case info::stLink:
+            return {10, RGB(0, 0, 255), false, true};
+        case info::stLink2:
+            return {10, kBlack, false, true};
+        case info::stSpacer:
+            return {4, windowText, false, false};
     }
     return {10, windowText, false, false};
 }
@@ -230,9 +237,9 @@ std::string PictureRtf(HIMAGELIST images, int index, COLORREF background, UINT d
     // The goal size keeps the image's pixels at the control's DPI.
     const int twipsWide = MulDiv(width, 1440, static_cast<int>(dpi));
     const int twipsHigh = MulDiv(height, 1440, static_cast<int>(dpi));
-    std::string rtf = "{\\rtf1\\ansi{\\pict\\dibitmap0\\picw" + std::to_string(width) +
-                      "\\pich" + std::to_string(height) + "\\picwgoal" +
-                      std::to_string(twipsWide) + "\\pichgoal" + std::to_string(twipsHigh) + "\n";
+    std::string rtf = "{\\rtf1\\ansi{\\pict\\dibitmap0\\picw" + std::to_string(width) + "\\pich" +
+                      std::to_string(height) + "\\picwgoal" + std::to_string(twipsWide) +
+                      "\\pichgoal" + std::to_string(twipsHigh) + "\n";
     AppendHex(rtf, &info.bmiHeader, sizeof(info.bmiHeader));
     AppendHex(rtf, bits, info.bmiHeader.biSizeImage);
     rtf += "}}";

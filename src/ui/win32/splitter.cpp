@@ -19,25 +19,28 @@ struct DragState {
     bool dragging = false;
 };
 
-LRESULT HandleSplitterMessage(HWND splitter, DragState& drag, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleSplitterMessage(HWND splitter, DragState& drag, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
     switch (message) {
         case WM_SETCURSOR:
-            SetCursor(LoadCursorW(
-                nullptr, drag.orientation == SplitterOrientation::Horizontal ? IDC_SIZENS : IDC_SIZEWE));
+            SetCursor(LoadCursorW(nullptr, drag.orientation == SplitterOrientation::Horizontal
+                                               ? IDC_SIZENS
+                                               : IDC_SIZEWE));
             return TRUE;
         case WM_LBUTTONDOWN:
             drag.dragging = true;
-            drag.grabOffset =
-                drag.orientation == SplitterOrientation::Horizontal ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
+            drag.grabOffset = drag.orientation == SplitterOrientation::Horizontal
+                                  ? GET_Y_LPARAM(lParam)
+                                  : GET_X_LPARAM(lParam);
             SetCapture(splitter);
             return 0;
         case WM_MOUSEMOVE:
             if (drag.dragging) {
                 POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 MapWindowPoints(splitter, GetParent(splitter), &point, 1);
-                const int position = (drag.orientation == SplitterOrientation::Horizontal
-                                          ? point.y
-                                          : point.x) - drag.grabOffset;
+                const int position =
+                    (drag.orientation == SplitterOrientation::Horizontal ? point.y : point.x) -
+                    drag.grabOffset;
                 SendMessageW(GetAncestor(splitter, GA_ROOT), WM_SPLITTER_MOVED,
                              static_cast<WPARAM>(GetDlgCtrlID(splitter)), position);
             }
@@ -55,12 +58,14 @@ LRESULT HandleSplitterMessage(HWND splitter, DragState& drag, UINT message, WPAR
 
 int ClampedPaneWidth(int wanted, int available, UINT dpi) {
     const int least = MulDiv(40, static_cast<int>(dpi), 96);
-    return std::clamp(wanted, least, std::max(least, available - MulDiv(80, static_cast<int>(dpi), 96)));
+    return std::clamp(wanted, least,
+                      std::max(least, available - MulDiv(80, static_cast<int>(dpi), 96)));
 }
 
 HWND CreateSplitter(HWND parent, SplitterOrientation orientation, int id) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClassOnce({kSplitterClass, StatefulControlProcedure<DragState, HandleSplitterMessage>, 0,
+    RegisterWindowClassOnce({kSplitterClass,
+                             StatefulControlProcedure<DragState, HandleSplitterMessage>, 0,
                              GetSysColorBrush(COLOR_BTNFACE)});
     DragState initial{orientation};
     return CreateWindowExW(0, kSplitterClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,

@@ -9,7 +9,10 @@ namespace glmx::ui {
 
 inline constexpr UINT WM_SPLITTER_MOVED = WM_APP + 10;
 
-enum class SplitterOrientation { Horizontal, Vertical };  // Horizontal: a bar across, dragged up and down
+enum class SplitterOrientation {
+    Horizontal,
+    Vertical
+};  // Horizontal: a bar across, dragged up and down
 
 HWND CreateSplitter(HWND parent, SplitterOrientation orientation, int id);
 

@@ -29,8 +29,7 @@ protected:
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
 
