@@ -100,9 +100,10 @@ LRESULT TFMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CONTEXTMENU: {
             const auto control = reinterpret_cast<HWND>(wParam);
-            if (WindowPart* part = PartOf(GetDlgCtrlID(control)))
-                if (part->OnContextMenu(control, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
-                    return 0;
+            // A top-level window's "control id" is its menu: only children have parts.
+            WindowPart* part = IsChild(Handle(), control) ? PartOf(GetDlgCtrlID(control)) : nullptr;
+            if (part && part->OnContextMenu(control, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                return 0;
             return DefaultHandling(message, wParam, lParam);
         }
         case WM_RUN_DEFERRED:
