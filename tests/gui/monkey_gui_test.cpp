@@ -8,13 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/window_under_test.h"
@@ -43,57 +39,16 @@ void CALLBACK CloseModalUi(HWND, UINT, UINT_PTR, DWORD) {
         0);
 }
 
-// Fails the test run with the seed when a batch does not come back.
-class Watchdog {
-public:
-    explicit Watchdog(unsigned seed)
-        : thread_([this, seed] {
-              while (!stop_) {
-                  const int batch = batch_;
-                  for (int tenth = 0; tenth < 300 && !stop_ && batch == batch_; ++tenth)
-                      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                  if (!stop_ && batch == batch_) {
-                      std::fprintf(stderr, "the window stopped answering: seed %u, batch %d\n",
-                                   seed, batch);
-                      std::fflush(stderr);
-                      std::_Exit(3);
-                  }
-              }
-          }) {}
-    ~Watchdog() {
-        stop_ = true;
-        thread_.join();
-    }
-    void NextBatch() { ++batch_; }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::atomic<int> batch_{0};
-    std::thread thread_;
-};
-
 class Monkey {
 public:
     Monkey(WindowUnderTest& window, unsigned seed) : window_(window), random_(seed) {}
 
     void Act() {
-        switch (Pick(9)) {
-            case 0:
-                return SwitchView();
-            case 1:
-            case 2:
-            case 3:
-                return Click();
-            case 4:
-            case 5:
-                return Key();
-            case 6:
-                return AltLetter();
-            case 7:
-                return Resize();
-            default:
-                return RightClick();
-        }
+        static constexpr void (Monkey::*kActions[])() = {
+            &Monkey::SwitchView, &Monkey::Click,  &Monkey::Click,
+            &Monkey::Click,      &Monkey::Key,    &Monkey::Key,
+            &Monkey::AltLetter,  &Monkey::Resize, &Monkey::RightClick};
+        (this->*kActions[Pick(9)])();
     }
 
     // The program's own loop: accelerators and dialog keys first.
@@ -122,16 +77,14 @@ private:
         EnumChildWindows(
             window_.Handle(),
             [](HWND child, LPARAM data) -> BOOL {
-                if (IsWindowVisible(child) && IsWindowEnabled(child))
+                const int id = GetDlgCtrlID(child);
+                if (IsWindowVisible(child) && IsWindowEnabled(child) &&
+                    id != ui::cmdFolderControlButton && id != ui::cmdInventoryControlButton &&
+                    id != ui::cmdHardwareControlButton && id != ui::cmdStartupDelete)
                     reinterpret_cast<std::vector<HWND>*>(data)->push_back(child);
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&targets));
-        std::erase_if(targets, [](HWND child) {
-            const int id = GetDlgCtrlID(child);
-            return id == ui::cmdFolderControlButton || id == ui::cmdInventoryControlButton ||
-                   id == ui::cmdHardwareControlButton || id == ui::cmdStartupDelete;
-        });
         return targets;
     }
 
@@ -148,10 +101,7 @@ private:
     }
 
     void Click() {
-        if (Pick(5) == 0)
-            ClickWith(WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
-        else
-            ClickWith(WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+        ClickWith(Pick(5) == 0 ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
     }
 
     void RightClick() { ClickWith(WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON); }
@@ -194,27 +144,21 @@ std::vector<unsigned> Seeds() {
     return {1, 2, 3};
 }
 
-int ActionCount() {
-    const char* count = std::getenv("GLMX_MONKEY_ACTIONS");
-    return count ? std::max(1, std::atoi(count)) : 200;
-}
-
 TEST(MonkeyGuiTest, RandomActionsLeaveAWindowThatAnswers) {
     for (unsigned seed : Seeds()) {
         SCOPED_TRACE("GLMX_MONKEY_SEED=" + std::to_string(seed));
-        std::printf("monkey seed %u\n", seed);
-        std::fflush(stdout);
         WindowUnderTest window;
         Monkey monkey(window, seed);
-        Watchdog watchdog(seed);
+        Watchdog watchdog("seed " + std::to_string(seed));
         const UINT_PTR closer = SetTimer(nullptr, 0, 150, CloseModalUi);
-        const int actions = ActionCount();
+        const char* count = std::getenv("GLMX_MONKEY_ACTIONS");
+        const int actions = count ? std::max(1, std::atoi(count)) : 200;
         for (int done = 0; done < actions; done += kBatch) {
             for (int action = 0; action < kBatch; ++action) {
                 monkey.Act();
                 monkey.Pump();
             }
-            watchdog.NextBatch();
+            watchdog.NextStep();
             ASSERT_TRUE(IsWindow(window.Handle())) << "the window went at batch " << done / kBatch;
             DWORD_PTR answer = 0;
             ASSERT_NE(SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000,

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <map>
+#include <string>
 
 #include "platform/win32/win32_registry.h"
 #include "support/main_window_finder.h"
@@ -22,7 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 using platform::RegAccess;
 using platform::RegRoot;
-using ::testing::UnorderedElementsAre;
 using Values = std::map<std::string, std::string>;
 
 class StartupGuiTest : public ::testing::Test {
@@ -43,22 +43,25 @@ protected:
         for (const auto& [name, value] : values)
             key->SetValue(name, platform::MakeStringData(value));
     }
-    static RECT WindowRect(HWND window) {
-        RECT rect{};
-        GetWindowRect(window, &rect);
-        return rect;
-    }
 
     platform::win32::Win32Registry registry;
 };
 
-MATCHER_P4(IsBounds, left, top, width, height, "") {
-    return arg.left == left && arg.top == top && arg.right - arg.left == width &&
-           arg.bottom - arg.top == height;
+Values Desktop(int top, int left, int width, int height, const char* maximized) {
+    return {{"Top", std::to_string(top)},
+            {"Left", std::to_string(left)},
+            {"Width", std::to_string(width)},
+            {"Height", std::to_string(height)},
+            {"MaximizedWindow", maximized}};
 }
 
-const Values kDefaultDesktop = {
-    {"Top", "50"}, {"Left", "50"}, {"Width", "850"}, {"Height", "600"}, {"MaximizedWindow", "0"}};
+// Where the window is, as the Desktop store would keep it.
+Values Placement(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return Desktop(rect.top, rect.left, rect.right - rect.left, rect.bottom - rect.top,
+                   IsZoomed(window) ? "1" : "0");
+}
 
 TEST_F(StartupGuiTest, FirstStartCreatesTheStoresAndOpensAtTheDefaultPlacement) {
     ProgramUnderTest program(settingsKey.Path());
@@ -68,79 +71,60 @@ TEST_F(StartupGuiTest, FirstStartCreatesTheStoresAndOpensAtTheDefaultPlacement) 
     wchar_t caption[64] = {};
     GetWindowTextW(window, caption, 64);
     EXPECT_STREQ(caption, L"Quenfield Glimmerbox?");
-    EXPECT_THAT(WindowRect(window), IsBounds(50, 50, 850, 600));
-    EXPECT_FALSE(IsZoomed(window));
+    EXPECT_EQ(Placement(window), Desktop(50, 50, 850, 600, "0"));
 
-    EXPECT_EQ(Stored("Desktop"), kDefaultDesktop);
+    EXPECT_EQ(Stored("Desktop"), Desktop(50, 50, 850, 600, "0"));
     // Which defaults each store gets is proved natively; here that they reach the registry.
     EXPECT_EQ(Stored("Configuration").size(), 8u);
     EXPECT_EQ(Stored("History\\File Search History"),
               (Values{{"*.tmp", ""}, {"*.bat", ""}, {"*.exe", ""}}));
 
     EXPECT_EQ(program.CloseAndWait(), 0u);
-    EXPECT_EQ(Stored("Desktop"), kDefaultDesktop);
+    EXPECT_EQ(Stored("Desktop"), Desktop(50, 50, 850, 600, "0"));
 }
 
-TEST_F(StartupGuiTest, NormalCloseSavesTheBoundsAndTheNextStartRestoresThem) {
-    {
-        ProgramUnderTest program(settingsKey.Path());
-        ASSERT_TRUE(program.MainWindow());
-        SetWindowPos(program.MainWindow(), nullptr, 120, 80, 700, 500, SWP_NOZORDER);
-        ASSERT_TRUE(WaitUntil([&] { return WindowRect(program.MainWindow()).left == 120; }, 5s));
-        EXPECT_EQ(program.CloseAndWait(), 0u);
+// A normal close saves the bounds, a maximized one only the flag, a minimized one
+// nothing; the next start opens as stored, maximized over the stored normal bounds.
+TEST_F(StartupGuiTest, EachWayOfClosingKeepsWhatTheNextStartRestores) {
+    struct Case {
+        int show;
+        Values before, after;
+    };
+    const Case cases[] = {
+        {SW_SHOWNORMAL, Desktop(60, 70, 800, 500, "0"), Desktop(80, 120, 700, 500, "0")},
+        {SW_MAXIMIZE, Desktop(60, 70, 800, 500, "0"), Desktop(60, 70, 800, 500, "1")},
+        {SW_MINIMIZE, Desktop(61, 71, 801, 501, "1"), Desktop(61, 71, 801, 501, "1")}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE("show " + std::to_string(test.show));
+        StoreDesktop(test.before);
+        {
+            ProgramUnderTest program(settingsKey.Path());
+            HWND window = program.MainWindow();
+            ASSERT_TRUE(window);
+            ShowWindow(window, test.show);
+            if (test.show == SW_SHOWNORMAL)
+                SetWindowPos(window, nullptr, 120, 80, 700, 500, SWP_NOZORDER);
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    return test.show == SW_MAXIMIZE   ? IsZoomed(window) != FALSE
+                           : test.show == SW_MINIMIZE ? IsIconic(window) != FALSE
+                                                      : Placement(window).at("Left") == "120";
+                },
+                5s));
+            EXPECT_EQ(program.CloseAndWait(), 0u);
+        }
+        EXPECT_EQ(Stored("Desktop"), test.after);
+        ProgramUnderTest next(settingsKey.Path());
+        ASSERT_TRUE(next.MainWindow());
+        EXPECT_EQ(IsZoomed(next.MainWindow()) != FALSE, test.after.at("MaximizedWindow") == "1");
+        // Restoring it, as the user would, brings back the stored normal bounds.
+        ShowWindow(next.MainWindow(), SW_RESTORE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(next.MainWindow()); }, 5s));
+        Values restored = test.after;
+        restored["MaximizedWindow"] = "0";
+        EXPECT_EQ(Placement(next.MainWindow()), restored);
+        EXPECT_EQ(next.CloseAndWait(), 0u);
     }
-    EXPECT_EQ(Stored("Desktop"), (Values{{"Top", "80"},
-                                         {"Left", "120"},
-                                         {"Width", "700"},
-                                         {"Height", "500"},
-                                         {"MaximizedWindow", "0"}}));
-    ProgramUnderTest next(settingsKey.Path());
-    ASSERT_TRUE(next.MainWindow());
-    EXPECT_THAT(WindowRect(next.MainWindow()), IsBounds(120, 80, 700, 500));
-    EXPECT_EQ(next.CloseAndWait(), 0u);
-}
-
-TEST_F(StartupGuiTest, MaximizedCloseWritesOnlyTheFlagAndTheNextStartMaximizesOverTheOldBounds) {
-    StoreDesktop({{"Top", "60"},
-                  {"Left", "70"},
-                  {"Width", "800"},
-                  {"Height", "500"},
-                  {"MaximizedWindow", "0"}});
-    {
-        ProgramUnderTest program(settingsKey.Path());
-        ASSERT_TRUE(program.MainWindow());
-        ShowWindow(program.MainWindow(), SW_MAXIMIZE);
-        ASSERT_TRUE(WaitUntil([&] { return IsZoomed(program.MainWindow()) != FALSE; }, 5s));
-        EXPECT_EQ(program.CloseAndWait(), 0u);
-    }
-    EXPECT_EQ(Stored("Desktop"), (Values{{"Top", "60"},
-                                         {"Left", "70"},
-                                         {"Width", "800"},
-                                         {"Height", "500"},
-                                         {"MaximizedWindow", "1"}}));
-    ProgramUnderTest next(settingsKey.Path());
-    ASSERT_TRUE(next.MainWindow());
-    EXPECT_TRUE(IsZoomed(next.MainWindow()));
-    // Restoring it, as the user would, brings back the old normal bounds.
-    ShowWindow(next.MainWindow(), SW_RESTORE);
-    ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(next.MainWindow()); }, 5s));
-    EXPECT_THAT(WindowRect(next.MainWindow()), IsBounds(70, 60, 800, 500));
-    EXPECT_EQ(next.CloseAndWait(), 0u);
-}
-
-TEST_F(StartupGuiTest, MinimizedCloseWritesNothing) {
-    const Values before = {{"Top", "61"},
-                           {"Left", "71"},
-                           {"Width", "801"},
-                           {"Height", "501"},
-                           {"MaximizedWindow", "1"}};
-    StoreDesktop(before);
-    ProgramUnderTest program(settingsKey.Path());
-    ASSERT_TRUE(program.MainWindow());
-    ShowWindow(program.MainWindow(), SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(program.MainWindow()) != FALSE; }, 5s));
-    EXPECT_EQ(program.CloseAndWait(), 0u);
-    EXPECT_EQ(Stored("Desktop"), before);
 }
 
 TEST_F(StartupGuiTest, HandEditedOrUnreachablePlacementStillOpensWithinReach) {
@@ -151,7 +135,8 @@ TEST_F(StartupGuiTest, HandEditedOrUnreachablePlacementStillOpensWithinReach) {
                   {"MaximizedWindow", "maybe"}});
     ProgramUnderTest program(settingsKey.Path());
     ASSERT_TRUE(program.MainWindow());
-    const RECT rect = WindowRect(program.MainWindow());
+    RECT rect{};
+    GetWindowRect(program.MainWindow(), &rect);
     EXPECT_EQ(rect.top, 50);
     EXPECT_EQ(rect.right - rect.left, 640);
     EXPECT_LE(rect.right,
@@ -167,9 +152,11 @@ TEST_F(StartupGuiTest, TheAboutBoxShowsTheProgramsVersionLine) {
     HWND about = nullptr;
     ASSERT_TRUE(
         WaitUntil([&] { return (about = FindWindowW(nullptr, L"About")) != nullptr; }, 10s));
-    wchar_t version[128] = {};
+    wchar_t product[128] = {}, version[128] = {};
     ASSERT_TRUE(WaitUntil([&] { return GetDlgItemTextW(about, 203, version, 128) > 0; }, 5s));
     EXPECT_STREQ(version, L"Version 0.1.0 (build 0.1.0.1)");
+    GetDlgItemTextW(about, 202, product, 128);
+    EXPECT_STREQ(product, L"Quenfield Glimmerbox?");
     PostMessageW(about, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 5s));
     EXPECT_EQ(program.CloseAndWait(), 0u);
@@ -179,7 +166,6 @@ TEST_F(StartupGuiTest, TheRecycleBinSwitchOpensTheWindowInTheRecycleBinView) {
     ProgramUnderTest program(settingsKey.Path(),
                              L"/OC:\\ plain \"/FC:\\no such folder\\file.txt\" /r");
     ASSERT_TRUE(program.MainWindow());
-    EXPECT_THAT(WindowRect(program.MainWindow()), IsBounds(50, 50, 850, 600));
     HWND toolbar =
         FindWindowExW(FindWindowExW(program.MainWindow(), nullptr, REBARCLASSNAMEW, nullptr),
                       nullptr, TOOLBARCLASSNAMEW, nullptr);

@@ -22,4 +22,15 @@ inline std::string Cell(HWND list, int row, int column) {
     return platform::win32::Narrow(text);
 }
 
+// The first row whose column holds the text, or -1.
+inline int FindRow(HWND list, int column, const std::string& text) {
+    for (int row = 0; row < ListView_GetItemCount(list); ++row)
+        if (Cell(list, row, column) == text) return row;
+    return -1;
+}
+
+inline void SelectRow(HWND list, int row) {
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
 }  // namespace glmx::testing

@@ -1,7 +1,6 @@
 #include "support/program_under_test.h"
 
 #include <chrono>
-#include <vector>
 
 #include "platform/win32/wide.h"
 #include "support/main_window_finder.h"
@@ -10,36 +9,48 @@ namespace glmx::testing {
 
 using namespace std::chrono_literals;
 
-std::wstring FolderOfThisProgram() {
-    std::vector<wchar_t> path(32768);
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring full(path.data(), length);
-    return full.substr(0, full.find_last_of(L'\\') + 1);
-}
-
 ProgramUnderTest::ProgramUnderTest(const std::string& settingsKey, const std::wstring& arguments) {
     // The child inherits the variable; the user's own settings stay untouched.
     SetEnvironmentVariableW(L"GLMX_SETTINGS_KEY", platform::win32::Wide(settingsKey).c_str());
-    const std::wstring program = FolderOfThisProgram() + L"glmx.exe";
-    std::wstring commandLine = L"\"" + program + L"\"";
+    if (Start(L"glmx.exe", arguments)) mainWindow_ = WaitForMainWindow(processId_, 20s);
+}
+
+ProgramUnderTest::ProgramUnderTest(const std::wstring& program, const std::wstring& arguments,
+                                   const wchar_t* windowClass, const std::wstring& title) {
+    if (Start(program, arguments))
+        WaitUntil([&] { return (mainWindow_ = FindWindowW(windowClass, title.c_str())); }, 20s);
+}
+
+bool ProgramUnderTest::Start(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    path = path.substr(0, path.find_last_of(L'\\') + 1) + program;
+    std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info))
-        return;
+        return false;
     CloseHandle(info.hThread);
     process_.reset(info.hProcess);
     processId_ = info.dwProcessId;
-    mainWindow_ = WaitForMainWindow(processId_, 20s);
+    return true;
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
-    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.get(), 99);
-        WaitForSingleObject(process_.get(), 5000);
-    }
+    if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) Kill();
+}
+
+bool ProgramUnderTest::Ended() const {
+    return WaitForSingleObject(process_.get(), 10000) == WAIT_OBJECT_0;
+}
+
+void ProgramUnderTest::Kill() {
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
+    process_.reset();
 }
 
 std::optional<DWORD> ProgramUnderTest::CloseAndWait() {

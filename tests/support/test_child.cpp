@@ -25,13 +25,11 @@ HWND Show(const std::wstring& title, DWORD exStyle, DWORD style, HWND owner, int
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring title = argc > 1 ? argv[1] : L"Glimmerbox test child";
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = ChildProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = L"GlmxTestChild";
-    RegisterClassExW(&windowClass);
+    const WNDCLASSW windowClass{.lpfnWndProc = ChildProcedure,
+                                .hInstance = GetModuleHandleW(nullptr),
+                                .hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                                .lpszClassName = L"GlmxTestChild"};
+    RegisterClassW(&windowClass);
 
     HWND main = Show(title, 0, WS_OVERLAPPEDWINDOW, nullptr, 100);
     Show(title + L" dialog", WS_EX_DLGMODALFRAME, WS_POPUP | WS_CAPTION, main, 200);

@@ -1,10 +1,10 @@
 #include "support/window_under_test.h"
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide.h"
+#include <commctrl.h>
 
+#include <chrono>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
 
 namespace glmx::testing {
 
@@ -48,44 +48,49 @@ void WindowUnderTest::PumpMessages() {
     }
 }
 
+void WindowUnderTest::CloseMenuSoon() {
+    SetTimer(nullptr, 0, 250, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        EndMenu();
+    });
+}
+
+void WindowUnderTest::Command(int command) {
+    SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    PumpMessages();
+}
+
+void WindowUnderTest::NotifyClick(HWND control) {
+    NMITEMACTIVATE click{};  // the largest click notification: the others begin like it
+    click.hdr = {control, static_cast<UINT_PTR>(GetDlgCtrlID(control)),
+                 static_cast<UINT>(NM_CLICK)};
+    SendMessageW(Handle(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    PumpMessages();
+}
+
 void WindowUnderTest::Resize(int width, int height) {
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
 }
 
-bool WindowUnderTest::SaveScreenshot(const std::wstring& path) {
-    RedrawWindow(Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpMessages();
-    RECT rect{};
-    GetWindowRect(Handle(), &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    using namespace platform::win32;
-    const UniqueWindowDc windowDc(Handle(), GetWindowDC(Handle()));
-    const UniqueCreatedDc memoryDc(CreateCompatibleDC(windowDc.get()));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    const UniqueGdiObject bitmap(
-        CreateDIBSection(windowDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return false;
-    {
-        const ScopedSelectObject selected(memoryDc.get(), bitmap.get());
-        BitBlt(memoryDc.get(), 0, 0, width, height, windowDc.get(), 0, 0, SRCCOPY);
-    }
-    const int stride = (width * 3 + 3) & ~3;
-    const DWORD imageSize = static_cast<DWORD>(stride * height);
-    BITMAPFILEHEADER file{
-        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
-        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    bool saved = false;
-    if (FILE* out = _wfopen(path.c_str(), L"wb")) {
-        saved = fwrite(&file, sizeof(file), 1, out) == 1 &&
-                fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, out) == 1 &&
-                fwrite(bits, imageSize, 1, out) == 1;
-        fclose(out);
-    }
-    return saved;
+Watchdog::Watchdog(std::string what)
+    : what_(std::move(what)), thread_([this] {
+          while (!stop_) {
+              const int step = step_;
+              for (int tenth = 0; tenth < 300 && !stop_ && step == step_; ++tenth)
+                  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+              if (!stop_ && step == step_) {
+                  std::fprintf(stderr, "the window stopped answering: %s, step %d\n", what_.c_str(),
+                               step);
+                  std::fflush(stderr);
+                  std::_Exit(3);
+              }
+          }
+      }) {}
+
+Watchdog::~Watchdog() {
+    stop_ = true;
+    thread_.join();
 }
 
 }  // namespace glmx::testing

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/program.h"
@@ -33,10 +35,14 @@ public:
 
     // Handles what is waiting in the queue (posted follow-ups of clicks and keys).
     static void PumpMessages();
+    // Closes the menu that is about to open, as a user pressing Escape would.
+    static void CloseMenuSoon();
+    // A menu or button command, as the window gets it.
+    void Command(int command);
+    // The click notification a control sends its parent.
+    void NotifyClick(HWND control);
     // Resizes the window's outer bounds and lets it lay out.
     void Resize(int width, int height);
-    // Saves what the window shows as a 24-bit BMP file.
-    bool SaveScreenshot(const std::wstring& path);
 
     // The real shell, but addresses to open are only recorded: tests start no browser.
     class RecordingShell final : public platform::Shell {
@@ -58,6 +64,21 @@ public:
 private:
     ScopedTestKey key_;
     std::unique_ptr<app::Program> program_;
+};
+
+// Ends the test program, saying what hung, when a step does not come back within 30 s:
+// a window that stops answering then fails the run instead of stopping it.
+class Watchdog {
+public:
+    explicit Watchdog(std::string what);
+    ~Watchdog();
+    void NextStep() { ++step_; }
+
+private:
+    std::string what_;
+    std::atomic<bool> stop_{false};
+    std::atomic<int> step_{0};
+    std::thread thread_;
 };
 
 }  // namespace glmx::testing
