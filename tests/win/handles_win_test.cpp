@@ -69,17 +69,12 @@ TEST(HandlesWin, AWindowDcIsReleasedOnceAndNotAfterRelease) {
     HDC screen = nullptr;
     {
         UniqueWindowDc owner(nullptr);
-        ASSERT_TRUE(owner);
         screen = owner.get();
         UniqueWindowDc moved(std::move(owner));
-        EXPECT_FALSE(owner);
-        EXPECT_GT(GetDeviceCaps(moved.get(), LOGPIXELSY), 0);
+        EXPECT_TRUE(moved && !owner);
     }
     EXPECT_EQ(ReleaseDC(nullptr, screen), 0);  // already given back
-
-    UniqueWindowDc kept(nullptr);
-    HDC held = kept.release();
-    kept.reset();
+    HDC held = UniqueWindowDc(nullptr).release();
     EXPECT_EQ(ReleaseDC(nullptr, held), 1);  // still ours to give back
 }
 
@@ -87,64 +82,47 @@ TEST(HandlesWin, ASelectionPutsTheReplacedObjectBackOnce) {
     UniqueCreatedDc dc(CreateCompatibleDC(nullptr));
     UniqueGdiObject first(CreateBitmap(4, 4, 1, 32, nullptr));
     UniqueGdiObject second(CreateBitmap(4, 4, 1, 32, nullptr));
-    HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
+    const auto current = [&] { return GetCurrentObject(dc.get(), OBJ_BITMAP); };
+    HGDIOBJ original = current();
     {
         ScopedSelectObject selection(dc.get(), first.get());
-        ASSERT_TRUE(selection);
-        {
-            ScopedSelectObject moved(std::move(selection));
-            EXPECT_FALSE(selection);
-            selection = std::move(moved);
-        }
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), first.get());
+        ScopedSelectObject moved(std::move(selection));
+        EXPECT_FALSE(selection);
+        EXPECT_EQ(current(), first.get());
     }
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
+    EXPECT_EQ(current(), original);
 
     ScopedSelectObject selection(dc.get(), first.get());
     selection.reset();
     SelectObject(dc.get(), second.get());
     selection.reset();  // nothing left to put back
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), second.get());
-    {
-        ScopedSelectObject kept(dc.get(), first.get());
-        EXPECT_EQ(kept.release(), second.get());
-    }
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), first.get());
+    EXPECT_EQ(ScopedSelectObject(dc.get(), first.get()).release(), second.get());
+    EXPECT_EQ(current(), first.get());
     SelectObject(dc.get(), original);
 }
 
-std::wstring ModulePath(HMODULE module) {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(module, path, MAX_PATH);
-    return std::wstring(path, length < MAX_PATH ? length : 0);
-}
-
 TEST(SystemLibraryWin, LoadsFromTheSystemFolderOnlyAndLooksUpTypedFunctions) {
-    wchar_t system[MAX_PATH] = {};
+    wchar_t system[MAX_PATH] = {}, loaded[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
     ASSERT_GT(length, 0u);
     SystemLibrary psapi(L"psapi.dll");
     ASSERT_TRUE(psapi);
-    EXPECT_EQ(
-        CompareStringOrdinal(ModulePath(psapi.get()).c_str(), -1,
-                             (std::wstring(system, length) + L"\\psapi.dll").c_str(), -1, TRUE),
-        CSTR_EQUAL);
+    GetModuleFileNameW(psapi.get(), loaded, MAX_PATH);
+    EXPECT_EQ(CompareStringOrdinal(
+                  loaded, -1, (std::wstring(system, length) + L"\\psapi.dll").c_str(), -1, TRUE),
+              CSTR_EQUAL);
     using EnumModules = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
     EXPECT_NE(psapi.Function<EnumModules>("EnumProcessModules"), nullptr);
     EXPECT_EQ(psapi.Function<EnumModules>("NoSuchFunction"), nullptr);
 
     SystemLibrary moved(std::move(psapi));
-    EXPECT_FALSE(psapi);
-    EXPECT_EQ(psapi.Function<EnumModules>("EnumProcessModules"), nullptr);
-    EXPECT_TRUE(moved);
+    EXPECT_TRUE(moved && !psapi);
 
     // A library of that name beside the program is found by a bare name, never by this.
     const std::string self = Win32ProcessEnvironment().ProgramPath();
     const std::wstring planted = Wide(app::ProgramFolderOf(self) + "glmx_planted.dll");
     ASSERT_TRUE(CopyFileW(Wide(self).c_str(), planted.c_str(), FALSE));
-    HMODULE byBareName = LoadLibraryW(L"glmx_planted.dll");
-    EXPECT_NE(byBareName, nullptr);
-    if (byBareName) FreeLibrary(byBareName);
+    EXPECT_TRUE(UniqueModule(LoadLibraryW(L"glmx_planted.dll")));
     EXPECT_FALSE(SystemLibrary(L"glmx_planted.dll"));
     DeleteFileW(planted.c_str());
 }

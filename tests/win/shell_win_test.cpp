@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -41,13 +42,8 @@ void RemoveTree(const std::wstring& folder) {
 }
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-    UniqueFileHandle file(CreateFileW(ExtendedLengthPath(Wide(path)).c_str(), GENERIC_WRITE, 0,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file &&
-           WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
+    std::ofstream file(std::filesystem::path(ExtendedLengthPath(Wide(path))), std::ios::binary);
+    return static_cast<bool>(file << bytes);
 }
 
 bool SaveShortcut(const std::string& linkPath, const std::string& targetPath) {
@@ -62,14 +58,8 @@ bool SaveShortcut(const std::string& linkPath, const std::string& targetPath) {
 
 // Whether two existing paths name the same file, whatever their short or long forms.
 bool SamePath(const std::string& a, const std::string& b) {
-    const auto longForm = [](const std::string& path) {
-        std::wstring buffer(32768, L'\0');
-        buffer.resize(GetLongPathNameW(Wide(path).c_str(), buffer.data(), 32768));
-        return buffer;
-    };
-    const std::wstring longA = longForm(a), longB = longForm(b);
-    return !longA.empty() &&
-           CompareStringOrdinal(longA.c_str(), -1, longB.c_str(), -1, TRUE) == CSTR_EQUAL;
+    std::error_code error;
+    return std::filesystem::equivalent(Wide(a), Wide(b), error);
 }
 
 class ShellWinTest : public ::testing::Test {
@@ -80,7 +70,7 @@ protected:
         wchar_t temp[MAX_PATH + 1] = {};  // ends with a backslash
         wideFolder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"glmx-shell-" +
                      std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
-        RemoveTree(wideFolder);
+        RemoveTree(wideFolder);  // a stale run's
         ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
         folder = Narrow(wideFolder);
         // ASCII: Wine loads a saved link's target through the ANSI code page only, so
@@ -110,7 +100,6 @@ TEST_F(ShellWinTest, AShortcutResolvesToItsTargetThroughAnyFormOfItsPath) {
     const std::string viaVariable = shell.ResolveShortcut("%GLMX_SHELL_TEST%\\" + name);
     SetEnvironmentVariableW(L"GLMX_SHELL_TEST", nullptr);
     EXPECT_TRUE(SamePath(viaVariable, target)) << viaVariable;
-    EXPECT_TRUE(SamePath(shell.ResolveShortcut(folder + "\\no-such\\..\\" + name), target));
 
     // Also on a thread without COM, which the shell initialises itself.
     std::string resolved;
@@ -130,44 +119,35 @@ TEST_F(ShellWinTest, WhatIsNoShortcutResolvesToNothing) {
 
 TEST_F(ShellWinTest, SystemIconIndexesComeFromTheNameAlone) {
     // Wine gives every file 0; Windows gives each file type its own index.
-    EXPECT_GE(shell.SystemIconIndex(target), 0);
     EXPECT_GE(shell.SystemIconIndex(folder), 0);
-    EXPECT_EQ(shell.SystemIconIndex(folder + "\\a.txt"),
-              shell.SystemIconIndex(folder + "\\never created.txt"));
-    EXPECT_EQ(shell.SystemIconIndex(""), 0);
-    EXPECT_EQ(shell.SystemIconIndex(std::string("a\0.txt", 6)), 0);
+    EXPECT_EQ(shell.SystemIconIndex(target), shell.SystemIconIndex(folder + "\\never made.txt"));
+    for (const std::string& nothing : {std::string(), std::string("a\0.txt", 6)})
+        EXPECT_EQ(shell.SystemIconIndex(nothing), 0);
 }
 
 TEST_F(ShellWinTest, FilesAndFoldersAreFoundAndToldApartAtAnyLength) {
     // A folder beyond ASCII, and folders below it until the path is longer than 300.
-    const std::string unicode = folder + "\\Ordner \u00e4\u65e5\U0001F600";
-    std::string longFolder = unicode;
-    ASSERT_TRUE(CreateDirectoryW(Wide(unicode).c_str(), nullptr));
+    std::string longFolder = folder + "\\Ordner \u00e4\u65e5\U0001F600";
+    ASSERT_TRUE(CreateDirectoryW(Wide(longFolder).c_str(), nullptr));
     while (longFolder.size() <= 300) {
         longFolder += "\\" + std::string(40, 'd');
         ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + Wide(longFolder)).c_str(), nullptr));
     }
-    const std::string name = "Datei \u00fc\u0416 " + std::string(30, 'f') + ".txt";
-    ASSERT_TRUE(WriteBytes(longFolder + "\\" + name, "long"));
-    // ".." and "/" are cleaned up before the "\\?\" prefix, which would keep them.
-    std::string withSlashes = longFolder + "\\" + name;
-    std::replace(withSlashes.begin() + 3, withSlashes.end(), '\\', '/');
+    const std::string longFile =
+        longFolder + "\\Datei \u00fc\u0416 " + std::string(30, 'f') + ".txt";
+    ASSERT_TRUE(WriteBytes(longFile, "long"));
 
     const std::tuple<std::string, bool, bool> cases[] = {
         // path, file, folder
-        {folder, false, true},
         {folder + "\\", false, true},
         {target, true, false},
         {folder + "\\missing.txt", false, false},
         {"", false, false},
         {files.WindowsFolder(), false, true},
         {folder + std::string(1, '\0') + "x", false, false},  // not cut short at the NUL
-        {unicode, false, true},
         {longFolder, false, true},
-        {longFolder + "\\" + name, true, false},
-        {longFolder + "\\missing.txt", false, false},
-        {longFolder + "\\x\\..\\" + name, true, false},
-        {withSlashes, true, false},
+        {longFile, true, false},
+        {longFolder + "\\x\\..\\missing.txt", false, false},
     };
     for (const auto& [path, file, directory] : cases) {
         EXPECT_EQ(files.FileExists(path), file) << path;
@@ -180,6 +160,7 @@ TEST(ExtendedLengthPathWin, OnlyLongPathsGetThePrefixInTheirFullForm) {
     const std::wstring tail(300, L'a');
     EXPECT_EQ(ExtendedLengthPath(L"C:\\short\\path.txt"), L"C:\\short\\path.txt");
     EXPECT_EQ(ExtendedLengthPath(L"C:\\x\\y\\..\\" + tail), L"\\\\?\\C:\\x\\" + tail);
+    EXPECT_EQ(ExtendedLengthPath(L"C:/x/" + tail), L"\\\\?\\C:\\x\\" + tail);
     EXPECT_EQ(ExtendedLengthPath(L"\\\\server\\share\\" + tail),
               L"\\\\?\\UNC\\server\\share\\" + tail);
     EXPECT_EQ(ExtendedLengthPath(L"\\\\?\\C:\\" + tail), L"\\\\?\\C:\\" + tail);
@@ -241,8 +222,7 @@ TEST_F(ContextMenuWinTest, AMenuShowsForFilesFoldersAndDrivesAndNothingHappensWh
         EXPECT_TRUE(callbackWindowSeen) << path;
         EXPECT_FALSE(ThisThreadHasWindow(L"ICMCALLBACKWND", false)) << path;
     }
-    for (const std::string& path : {folder + "\\missing.txt", std::string("Q:\\no\\such.txt"),
-                                    std::string("::<>|*?"), std::string()})
+    for (const std::string& path : {folder + "\\missing.txt", std::string("::<>|*?")})
         EXPECT_FALSE(MenuShows(path)) << path;
     EXPECT_TRUE(files.FileExists(target));
     EXPECT_TRUE(files.DirectoryExists(folder));
