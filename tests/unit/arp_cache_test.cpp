@@ -69,19 +69,27 @@ TEST_F(SlowInfoCacheTest, AFullRecordGivesAllFourTextsAndOtherSizesNothing) {
     EXPECT_EQ(CacheTexts(Parse({})), "|||");
 }
 
-TEST_F(SlowInfoCacheTest, SizeIsInMegabytesOnlyWhenPositiveAndTheCountFallsIntoThreeBands) {
+TEST_F(SlowInfoCacheTest, SizeIsInLocalMegabytesOnlyWhenPositiveAndTheCountFallsIntoThreeBands) {
     // clang-format off
     const std::pair<std::int64_t, const char*> sizes[] = {
         {1048576, "1.00 MB"}, {13107200, "12.50 MB"}, {1, "0.00 MB"}, {1294467072, "1,234.50 MB"},
         {1179648, "1.13 MB"},  // 1.125: half rounds up
         {0, ""}, {-1048576, ""}, {std::numeric_limits<std::int64_t>::min(), ""}};
-    for (const auto& [size, text] : sizes) EXPECT_EQ(Parse(SlowInfoCacheRecord(size)).sizeText, text) << size;
+    for (const auto& [size, text] : sizes)
+        EXPECT_EQ(Parse(SlowInfoCacheRecord(size)).sizeText, text) << size;
     const std::pair<std::int32_t, const char*> counts[] = {
         {-1, ""}, {0, "rarely"}, {2, "rarely"}, {3, "occasionally"}, {10, "occasionally"},
         {11, "frequently"}, {std::numeric_limits<std::int32_t>::max(), "frequently"}};
     // clang-format on
     for (const auto& [count, text] : counts)
         EXPECT_EQ(Parse(SlowInfoCacheRecord(0, 0, count)).usageText, text) << count;
+
+    // Another locale's separators; the date's order stays month, day, year.
+    locale.SetThousandsSeparator(".");
+    locale.SetDecimalSeparator(",");
+    locale.SetDateSeparator(".");
+    EXPECT_EQ(CacheTexts(Parse(SlowInfoCacheRecord(1294467072, k2025March14Noon))),
+              "1.234,50 MB|03.14.2025|rarely|");
 }
 
 TEST_F(SlowInfoCacheTest, LastUsedIsTheLocalDateNothingWhenZeroAndUnknownWhenAllOnes) {
@@ -128,33 +136,18 @@ TEST_F(SlowInfoCacheTest, TrackedNameKeepsEveryCharacterUpToTheTerminatorOr260) 
     EXPECT_EQ(Parse(bytes).trackedName, "short");
 }
 
-TEST_F(SlowInfoCacheTest, AnotherLocalesSeparatorsAreUsed) {
-    locale.SetThousandsSeparator(".");
-    locale.SetDecimalSeparator(",");
-    locale.SetDateSeparator(".");
-    const ArpCacheInfo info = Parse(SlowInfoCacheRecord(1294467072, k2025March14Noon));
-    EXPECT_EQ(info.sizeText, "1.234,50 MB");
-    EXPECT_EQ(info.lastUsedText, "03.14.2025");  // the order stays month, day, year
-}
-
-// Passes everything to the fake, noting the paths opened; the readers must not write.
-class RecordingRegistry final : public platform::Registry {
+// Refuses whatever could write, so a reader that asks for more than reading finds nothing.
+class ReadOnlyRegistry final : public platform::Registry {
 public:
-    explicit RecordingRegistry(FakeRegistry& inner) : inner_(inner) {}
+    explicit ReadOnlyRegistry(FakeRegistry& inner) : inner_(inner) {}
     std::unique_ptr<platform::RegistryKey> OpenKey(RegRoot root, std::string_view path,
                                                    RegAccess access) override {
-        writes += access != RegAccess::Read;
-        openedPaths.emplace_back(path);
-        return inner_.OpenKey(root, path, access);
+        return access == RegAccess::Read ? inner_.OpenKey(root, path, access) : nullptr;
     }
     std::unique_ptr<platform::RegistryKey> CreateKey(RegRoot, std::string_view) override {
-        ++writes;
         return nullptr;
     }
-    bool DeleteKeyTree(RegRoot, std::string_view) override { return ++writes, false; }
-
-    std::vector<std::string> openedPaths;
-    int writes = 0;
+    bool DeleteKeyTree(RegRoot, std::string_view) override { return false; }
 
 private:
     FakeRegistry& inner_;
@@ -170,11 +163,11 @@ protected:
         Seed(kArpCache, key, "SlowInfoCache", data);
     }
     ArpCacheInfo Read(const std::vector<std::string>& names, const std::string& name) {
-        return ReadArpCacheInfo(recording, names, name, locale);
+        return ReadArpCacheInfo(readOnly, names, name, locale);
     }
     std::vector<std::string> Values(const std::string& key) {
         std::vector<std::string> texts;
-        for (const auto& value : ReadUninstallValues(recording, key))
+        for (const auto& value : ReadUninstallValues(readOnly, key))
             texts.push_back(value.Name + "=" + value.Value);
         return texts;
     }
@@ -183,19 +176,18 @@ protected:
         SlowInfoCacheRecord(13107200, k1970, 11, u"C:\\App\\app.exe");
     const std::string full = "12.50 MB|01/01/1970|frequently|C:\\App\\app.exe";
     FakeRegistry registry;
-    RecordingRegistry recording{registry};
+    ReadOnlyRegistry readOnly{registry};
     FakeLocale locale;
 };
 
 TEST_F(ArpCacheRegistryTest, KeyNamesAreTheCachesSubKeysAndNoneWhenMissingOrRefused) {
-    EXPECT_TRUE(ReadArpCacheKeyNames(recording).empty());
+    EXPECT_TRUE(ReadArpCacheKeyNames(readOnly).empty());
     EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, kArpCache));
     SeedCache("{B-GUID}", {RegType::Binary, record});
     SeedCache("Alpha", {RegType::Binary, record});
-    EXPECT_THAT(ReadArpCacheKeyNames(recording), ElementsAre("Alpha", "{B-GUID}"));
+    EXPECT_THAT(ReadArpCacheKeyNames(readOnly), ElementsAre("Alpha", "{B-GUID}"));
     registry.DenyAccess(RegRoot::LocalMachine, kArpCache);
-    EXPECT_TRUE(ReadArpCacheKeyNames(recording).empty());
-    EXPECT_EQ(recording.writes, 0);
+    EXPECT_TRUE(ReadArpCacheKeyNames(readOnly).empty());
 }
 
 TEST_F(ArpCacheRegistryTest, TheNameIsLookedUpInTheListWithoutRegardToAsciiCase) {
@@ -203,7 +195,6 @@ TEST_F(ArpCacheRegistryTest, TheNameIsLookedUpInTheListWithoutRegardToAsciiCase)
     SeedCache("\u00C4pp", {RegType::Binary, record});
     const std::vector<std::string> names = ReadArpCacheKeyNames(registry);
     EXPECT_EQ(CacheTexts(Read(names, "MYAPP")), full);
-    EXPECT_THAT(recording.openedPaths, ElementsAre(std::string(kArpCache) + "\\MyApp"));
     EXPECT_EQ(CacheTexts(Read(names, "\u00C4PP")), full);
     EXPECT_EQ(CacheTexts(Read(names, "\u00E4pp")), "|||");  // other letters match only as they are
 
@@ -212,24 +203,19 @@ TEST_F(ArpCacheRegistryTest, TheNameIsLookedUpInTheListWithoutRegardToAsciiCase)
     EXPECT_EQ(CacheTexts(Read({"Other"}, "MyApp")), "|||");
     EXPECT_EQ(CacheTexts(Read({}, "MyApp")), "|||");
     EXPECT_EQ(registry.OpenCount(), opens);
-    EXPECT_EQ(recording.writes, 0);
 }
 
 TEST_F(ArpCacheRegistryTest, WrongRecordsAndRefusedOrVanishedKeysGiveNothing) {
     SeedCache("Short", {RegType::Binary, {record.begin(), record.end() - 1}});
-    std::vector<std::uint8_t> longer = record;
-    longer.push_back(0);
-    SeedCache("Long", {RegType::Binary, longer});
     SeedCache("Text", {RegType::String, record});
     registry.CreateKey(RegRoot::LocalMachine, std::string(kArpCache) + "\\NoValue");
     SeedCache("Refused", {RegType::Binary, record});
     registry.DenyAccess(RegRoot::LocalMachine, std::string(kArpCache) + "\\Refused");
     std::vector<std::string> names = ReadArpCacheKeyNames(registry);
-    ASSERT_EQ(names.size(), 5u);
+    ASSERT_EQ(names.size(), 4u);
     names.push_back("Gone");  // listed at start-up, gone since
     for (const std::string& name : names) EXPECT_EQ(CacheTexts(Read(names, name)), "|||") << name;
     EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, std::string(kArpCache) + "\\Gone"));
-    EXPECT_EQ(recording.writes, 0);
 }
 
 TEST_F(ArpCacheRegistryTest, UninstallValuesComeInStoredOrderButTheNameAndUninstallCommand) {
@@ -255,19 +241,15 @@ TEST_F(ArpCacheRegistryTest, UninstallValuesComeInStoredOrderButTheNameAndUninst
     Seed(kUninstall, "Other", "displayname", MakeStringData("a"));
     Seed(kUninstall, "Other", "UNINSTALLSTRING", MakeStringData("b"));
     EXPECT_THAT(Values("Other"), ElementsAre("displayname=a", "UNINSTALLSTRING=b"));
-    EXPECT_EQ(recording.writes, 0);
-}
 
-TEST_F(ArpCacheRegistryTest, AMissingRefusedOrUnnamedUninstallKeyGivesNoValues) {
+    // A missing, refused or unnamed key gives no values.
     EXPECT_THAT(Values("Missing"), IsEmpty());
     EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, std::string(kUninstall) + "\\Missing"));
-    Seed(kUninstall, "App", "Publisher", MakeStringData("Quenfield"));
     registry.DenyAccess(RegRoot::LocalMachine, std::string(kUninstall) + "\\App");
     EXPECT_THAT(Values("App"), IsEmpty());
     // An empty name does not read the Uninstall key itself.
     registry.CreateKey(RegRoot::LocalMachine, kUninstall)->SetValue("Stray", MakeStringData("x"));
     EXPECT_THAT(Values(""), IsEmpty());
-    EXPECT_EQ(recording.writes, 0);
 }
 
 }  // namespace

@@ -19,13 +19,10 @@ TEST(SplitCommandLine, ControlCharactersSeparateAndQuotesKeepBlanks) {
     EXPECT_THAT(SplitCommandLine("   "), ElementsAre());
 }
 
-TEST(ProgramArguments, ArgumentZeroIsTheProgramFileNotTheCommandLinesFirstWord) {
+TEST(ProgramArguments, ArgumentZeroIsTheProgramFileAndTheFolderEndsAtTheLastBackslashOrColon) {
     EXPECT_THAT(ProgramArguments("C:\\Tools\\glmx.exe", "glmx /R"),
                 ElementsAre("C:\\Tools\\glmx.exe", "/R"));
     EXPECT_THAT(ProgramArguments("C:\\Tools\\glmx.exe", ""), ElementsAre("C:\\Tools\\glmx.exe"));
-}
-
-TEST(ProgramFolderOf, KeepsEverythingUpToTheLastBackslashOrColon) {
     EXPECT_EQ(ProgramFolderOf("C:\\Program Files\\Glimmerbox\\glmx.exe"),
               "C:\\Program Files\\Glimmerbox\\");
     EXPECT_EQ(ProgramFolderOf("C:glmx.exe"), "C:");
@@ -91,20 +88,15 @@ public:
 };
 
 TEST(ProcessCommandLine, CarriesOutEverySwitchedArgumentInOrder) {
+    RecordingTarget target;
+    CommandLineReader bare(ProgramArguments("C:\\glmx.exe", "\"C:\\Program Files\\glmx.exe\""));
+    ProcessCommandLine(bare, target);
+    EXPECT_TRUE(target.calls.empty());
     CommandLineReader reader(ProgramArguments(
         "C:\\glmx.exe", "glmx.exe /F\"C:\\a b\\f.txt\" ignored /O\"C:\\dir\" /dD:\\ /R/F"));
-    RecordingTarget target;
     ProcessCommandLine(reader, target);
     EXPECT_THAT(target.calls,
                 ElementsAre("select C:\\a b\\f.txt", "open C:\\dir", "open D:\\", "recycle bin"));
-}
-
-TEST(ProcessCommandLine, NoArgumentsDoNothing) {
-    CommandLineReader reader(
-        ProgramArguments("C:\\Program Files\\glmx.exe", "\"C:\\Program Files\\glmx.exe\""));
-    RecordingTarget target;
-    ProcessCommandLine(reader, target);
-    EXPECT_TRUE(target.calls.empty());
 }
 
 }  // namespace

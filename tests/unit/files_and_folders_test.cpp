@@ -25,14 +25,10 @@ protected:
     TFilesAndFolderClass view{tree, files};
 };
 
-using Calls = std::vector<std::string>;
-
 TEST_F(FilesAndFoldersTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected) {
-    EXPECT_EQ(view.Root(), "");
-    EXPECT_TRUE(tree.calls.empty());
     files.AddDirectory("C:\\Data\\Projects");
     files.AddFile("C:\\Data\\notes.txt");
-    const std::pair<const char*, Calls> cases[] = {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"rfDesktop", {"root rfDesktop"}},  // a special folder's keyword
         {"rfRecycleBin", {"root rfRecycleBin"}},
         {"c:\\data\\projects", {"root c:\\data\\projects", "select c:\\data\\projects"}},
@@ -51,68 +47,34 @@ TEST_F(FilesAndFoldersTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected
 
 TEST(FakeFileSystemTest, PathsFollowWindowsRules) {
     platform::FakeFileSystem files;
-    files.AddDirectory("C:\\Program Files\\Tool");
-    files.AddFile("C:\\Program Files\\Tool\\Tool.EXE");
-    files.AddFile("C:\\\u00e4.txt");
-    files.AddFile("C:\\A\\B\\c.txt");
-    files.AddDirectory("C:/Users/Me/");
-    files.AddFile("C:\\Users\\Me\\x.ini");
-    files.AddFile("\\\\server\\share\\file.txt");
-    files.AddFile("C:\\x");
+    for (const char* file : {"C:\\Program Files\\Tool\\Tool.EXE", "C:\\\u00e4.txt",
+                             "C:\\Users\\Me\\x.ini", "\\\\server\\share\\file.txt", "C:\\x"})
+        files.AddFile(file);
+    files.AddDirectory("D:/Empty/");
     files.AddDirectory("");  // names nothing; ignored
-    struct Case {
-        std::string path;
-        bool file, directory;
-    };
-    const Case cases[] = {
-        {"c:\\PROGRAM FILES\\tool", false, true},
-        {"C:\\program files\\TOOL\\tool.exe", true, false},
-        {"C:\\\u00e4.TXT", true, false},
-        {"C:\\\u00c4.txt", false, false},  // only ASCII letters fold
-        {"C:\\A\\B\\c.txt", true, false},
-        {"C:\\A\\B", false, true},
-        {"C:\\", false, true},
-        {"C:\\A\\B\\c", false, false},
-        {"C:\\A\\B\\C", false, false},
-        {"C:\\Users\\Me\\", false, true},
-        {"C:/Users/Me/x.ini", true, false},
-        {"C:\\Users\\Me\\x.ini\\", false, false},
-        {"\\\\SERVER\\share\\file.txt", true, false},
-        {"\\\\server\\share", false, true},
-        {"\\", false, false},
-        {"", false, false},
-        {std::string("C:\\x\0y", 6), false, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(files.FileExists(c.path), c.file) << c.path;
-        EXPECT_EQ(files.DirectoryExists(c.path), c.directory) << c.path;
+    // clang-format off
+    const std::pair<std::string, char> cases[] = {  // 'f' a file, 'd' a folder, '-' neither
+        {"c:\\PROGRAM FILES\\tool", 'd'}, {"C:\\program files\\TOOL\\tool.exe", 'f'},
+        {"C:\\\u00e4.TXT", 'f'}, {"C:\\\u00c4.txt", '-'},  // only ASCII letters fold
+        {"C:\\", 'd'}, {"C:\\Program Files\\Tool\\Tool", '-'}, {"D:\\Empty\\", 'd'},
+        {"C:/Users/Me/x.ini", 'f'}, {"C:\\Users\\Me\\x.ini\\", '-'},
+        {"\\\\SERVER\\share\\file.txt", 'f'}, {"\\\\server\\share", 'd'}, {"", '-'},
+        {std::string("C:\\x\0y", 6), '-'}};
+    // clang-format on
+    for (const auto& [path, kind] : cases) {
+        EXPECT_EQ(files.FileExists(path), kind == 'f') << path;
+        EXPECT_EQ(files.DirectoryExists(path), kind == 'd') << path;
     }
 }
 
-TEST(FakeShellTest, IconIndexesDefaultToZeroAndMatchPathsInAnyAsciiCase) {
+TEST(FakeShellTest, IconsAndShortcutsMatchPathsInAnyAsciiCaseAndDefaultToNothing) {
     platform::FakeShell shell;
     shell.SetIconIndex("C:\\Tool\\tool.exe", 7);
+    shell.SetShortcutTarget("C:\\Start\\Tool.lnk", "C:\\Tool\\tool.exe");
     EXPECT_EQ(shell.SystemIconIndex("c:\\TOOL\\Tool.exe"), 7);
     EXPECT_EQ(shell.SystemIconIndex("C:\\Tool\\other.exe"), 0);
-    EXPECT_EQ(shell.SystemIconIndex(""), 0);
-}
-
-TEST(FakeShellTest, ShortcutsResolveToTheirTargetOrToNothing) {
-    platform::FakeShell shell;
-    shell.SetShortcutTarget("C:\\Start\\Tool.lnk", "C:\\PROGRA~1\\Tool\\tool.exe");
-    EXPECT_EQ(shell.ResolveShortcut("c:\\start\\tool.LNK"), "C:\\PROGRA~1\\Tool\\tool.exe");
+    EXPECT_EQ(shell.ResolveShortcut("c:\\start\\tool.LNK"), "C:\\Tool\\tool.exe");
     EXPECT_EQ(shell.ResolveShortcut("C:\\Start\\Other.lnk"), "");
-}
-
-TEST(FakeShellTest, ContextMenuRequestsAreRecordedAndAnswered) {
-    platform::FakeShell shell;
-    int owner = 0;
-    EXPECT_FALSE(shell.DisplayShellContextMenu(&owner, "C:\\a.txt", 10, 20));
-    shell.SetContextMenuResult(true);
-    EXPECT_TRUE(shell.DisplayShellContextMenu(nullptr, "C:\\b.txt", -1, 0));
-    using Request = platform::FakeShell::ContextMenuRequest;
-    EXPECT_EQ(shell.ContextMenuRequests(),
-              (std::vector<Request>{{&owner, "C:\\a.txt", 10, 20}, {nullptr, "C:\\b.txt", -1, 0}}));
 }
 
 }  // namespace

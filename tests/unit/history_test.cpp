@@ -15,26 +15,24 @@ using ::testing::IsEmpty;
 
 class HistoryTest : public ::testing::Test {
 protected:
-    platform::FakeRegistry registry;
-    SettingsStores stores{registry};
     void SetUp() override {
         box.items = {"stale"};
         box.text = "typed by the user";
     }
 
+    platform::FakeRegistry registry;
+    SettingsStores stores{registry};
     glmx::testing::RecordingComboBox box;
 };
 
-TEST_F(HistoryTest, DefaultMasksListNewestFirstWithoutTouchingTheText) {
+TEST_F(HistoryTest, DefaultMasksListNewestFirstWithoutTouchingTheTextAndComeBackWhenDeleted) {
     stores.FileSearchHistory.WriteImplicitValues();
     FillComboFromHistory(stores.FileSearchHistory, box, false);
     EXPECT_THAT(box.items, ElementsAre("*.exe", "*.bat", "*.tmp"));
     EXPECT_EQ(box.selected, -1);
     EXPECT_EQ(box.text, "typed by the user");
-}
 
-TEST_F(HistoryTest, ADeletedDefaultComesBackAndThenStandsFirst) {
-    stores.FileSearchHistory.WriteImplicitValues();
+    // A deleted default comes back and then stands first.
     registry
         .OpenKey(platform::RegRoot::CurrentUser, stores.FileSearchHistory.KeyPath(),
                  platform::RegAccess::ReadWrite)
@@ -44,7 +42,7 @@ TEST_F(HistoryTest, ADeletedDefaultComesBackAndThenStandsFirst) {
     EXPECT_THAT(box.items, ElementsAre("*.bat", "*.exe", "*.tmp"));
 }
 
-TEST_F(HistoryTest, AnEntryAlreadyThereKeepsItsPlaceWhateverItsCase) {
+TEST_F(HistoryTest, AnEntryAlreadyThereKeepsItsPlaceWhateverItsCaseAndTheFirstIsSelected) {
     TRegInfoClass& history = stores.QuickSearchHistory;
     AddToHistory(history, "first");
     AddToHistory(history, "second");
@@ -53,9 +51,8 @@ TEST_F(HistoryTest, AnEntryAlreadyThereKeepsItsPlaceWhateverItsCase) {
     EXPECT_THAT(box.items, ElementsAre("second", "first"));
     EXPECT_EQ(box.selected, 0);
     EXPECT_EQ(box.text, "second");
-}
 
-TEST_F(HistoryTest, SelectFirstOnAnEmptyHistoryClearsTheText) {
+    // Selecting the first of an empty history clears the text.
     FillComboFromHistory(stores.InternetAddressHistory, box, true);
     EXPECT_THAT(box.items, IsEmpty());
     EXPECT_EQ(box.text, "");

@@ -15,6 +15,7 @@ TEST(OsGroup, EveryTabled9xSystemCollectsAs9x) {
     EXPECT_EQ(GroupOf({2, 3, 51}), OsGroup::NT);
 }
 
+// Wine's snapshot has no idle entry: its first entry is a running program.
 TEST(CollectProcesses, OnlyAnIdentifier0HeadingTheSnapshotIsSkipped) {
     platform::FakeProcessSystem system;
     platform::FakeVersionResources versions;

@@ -10,7 +10,7 @@ namespace {
 
 using platform::RegRoot;
 
-TEST(SettingsStores, SixStoresBelowTheBaseKeyAndNoKeyTouched) {
+TEST(SettingsStores, SixStoresBelowTheBaseKeyNoKeyTouchedUntilStartUpWritesTheDefaults) {
     platform::FakeRegistry registry;
     SettingsStores stores(registry);
     EXPECT_EQ(registry.OpenCount(), 0);
@@ -28,11 +28,8 @@ TEST(SettingsStores, SixStoresBelowTheBaseKeyAndNoKeyTouched) {
         EXPECT_EQ(store->SubKey(), subKey);
     }
     EXPECT_EQ(stores.QuickSearchHistory.ImplicitValues().Count(), 0u);
-}
 
-TEST(SettingsStores, StartUpBringsBackConfigurationAndMasksAndLoadsTheConfiguration) {
-    platform::FakeRegistry registry;
-    SettingsStores stores(registry);
+    // Start-up brings back the configuration's and the masks' defaults and loads the first.
     registry.CreateKey(RegRoot::CurrentUser, stores.ConfigurationSettings.KeyPath())
         ->SetValue("ShowStartupType", platform::MakeStringData("2"));
 

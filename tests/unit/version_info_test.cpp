@@ -47,14 +47,11 @@ TEST_F(VersionInfoTest, WithoutTranslationTheListIsExactlyTheFourFixedLinesInDec
 }
 
 TEST(VersionInfoNames, SystemAndTypeNumbersHaveTheirNamesOrAreUnknown) {
-    const std::pair<std::uint32_t, const char*> systems[] = {
-        {0x10000, "MS-DOS"},   {0x30003, "32-bit OS/2 with Presentation Manager"},
-        {4, "32-bit Windows"}, {0, "Unknown"},
-        {0x40001, "Unknown"},  {0xFFFFFFFF, "Unknown"}};
-    for (const auto& [number, name] : systems) EXPECT_EQ(OperatingSystemName(number), name);
-    const std::pair<std::uint32_t, const char*> types[] = {
-        {1, "Application"}, {7, "Static-Link Library"}, {0, "Unknown"}, {6, "Unknown"}};
-    for (const auto& [number, name] : types) EXPECT_EQ(FileTypeName(number), name);
+    EXPECT_EQ(OperatingSystemName(0x30003), "32-bit OS/2 with Presentation Manager");
+    for (std::uint32_t number : {0u, 0x40001u, 0xFFFFFFFFu})
+        EXPECT_EQ(OperatingSystemName(number), "Unknown") << number;
+    EXPECT_EQ(FileTypeName(7), "Static-Link Library");
+    EXPECT_EQ(FileTypeName(6), "Unknown");
 }
 
 TEST_F(VersionInfoTest, StringsOfTheFirstTranslationFollowInTheirOrderTrimmed) {
@@ -88,29 +85,19 @@ TEST_F(VersionInfoTest, StringsOfTheFirstTranslationFollowInTheirOrderTrimmed) {
 }
 
 TEST(VersionInfoValue, KeysMatchWholeNamesWithoutRegardToCaseAndTheFirstLineWins) {
+    // clang-format off
     const std::vector<std::string> list = {
-        "InternalFileVersion 5.1.2600.2180",
-        "FileType Dynamic-Link Library",
-        "FileVersion 5.1.2600.2180 (xpsp_sp2_rtm)",
-        "FileType ",
-        "CompanyName ",
-        "CompanyName Later",
-        "ProductName Glimmer box",
-        "Comments",
-        "Legal x",
-    };
+        "InternalFileVersion 5.1.2600.2180", "FileType Dynamic-Link Library",
+        "FileVersion 5.1.2600.2180 (xpsp_sp2_rtm)", "FileType ", "CompanyName ",
+        "CompanyName Later", "ProductName Glimmer box", "Comments", "Legal x"};
     const std::pair<const char*, const char*> cases[] = {
         {"FileVersion", "5.1.2600.2180 (xpsp_sp2_rtm)"},  // never InternalFileVersion's
-        {"fileversion", "5.1.2600.2180 (xpsp_sp2_rtm)"},
-        {"INTERNALFILEVERSION", "5.1.2600.2180"},
-        {"Version", ""},
-        {"File", ""},
+        {"fileversion", "5.1.2600.2180 (xpsp_sp2_rtm)"}, {"INTERNALFILEVERSION", "5.1.2600.2180"},
+        {"Version", ""}, {"File", ""}, {"CompanyName", ""}, {"Legal", "x"},
         {"productname", "Glimmer box"},        // everything after the first blank
         {"FileType", "Dynamic-Link Library"},  // the fixed part's, not the table's empty one
-        {"CompanyName", ""},
-        {"Comments", ""},  // a line without a blank
-        {"Legal", "x"},
-    };
+        {"Comments", ""}};                     // a line without a blank
+    // clang-format on
     for (const auto& [key, value] : cases) EXPECT_EQ(GetVersionInfoValue(list, key), value) << key;
     EXPECT_EQ(GetVersionInfoValue({}, "FileVersion"), "");
 }

@@ -27,7 +27,6 @@ TEST(ViewCatalogue, TwelveViewsEachWithOneButtonAndOneViewEntry) {
         else
             EXPECT_TRUE(buttons.insert(slot.view).second) << slot.name;
     }
-    EXPECT_EQ(ToolbarSlots().size(), 15u);
     EXPECT_EQ(separators, 3);
     EXPECT_EQ(buttons, kinds);
     EXPECT_EQ(ToolbarSlots()[0].caption, "   All  \t");
@@ -59,11 +58,9 @@ TEST(ToolbarOverflow, HidesUpToTheFirstButtonThatDoesNotFitAndAllSeparators) {
                 ::testing::ElementsAre(true, true, false, true, false, true));
 }
 
-TEST(PlacesMenu, NineteenEntriesWithIdentifierOrPathRoots) {
+TEST(PlacesMenu, EntriesHaveIdentifierOrPathRootsEachOnce) {
     const auto entries = shell::places::PlacesMenuEntries();
     ASSERT_EQ(entries.size(), 19u);
-    EXPECT_EQ(entries.front().caption, "Application Data (All Users)");
-    EXPECT_EQ(entries.back().caption, "Templates");
 
     struct Paths final : shell::places::SpecialFolderPaths {
         std::string PathOf(std::string_view property) const override {

@@ -15,31 +15,33 @@ namespace glmx::ui {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using Log = std::vector<std::string>;
+using ::testing::HasSubstr;
 
-std::string PageName(Page page) {
-    static const char* const names[] = {"pgFolders", "pgInventory", "pgHardware", "custom"};
-    return names[static_cast<int>(page)];
-}
-
-// The window's state as the user would see it, plus the log of every call.
-class RecordingWindow final : public MainWindowChrome, public inventory::InventoryPage {
+// The window's state as the user would see it, the features behind the views, and the order
+// of the calls that matter.
+class RecordingWindow final : public MainWindowChrome,
+                              public inventory::InventoryPage,
+                              public FolderPage,
+                              public RegistryBrowser,
+                              public HardwareBrowser,
+                              public FileSearchResults,
+                              public OfflineInformation,
+                              public InventoryListState {
 public:
     class Button final : public inventory::ControlButton {
     public:
-        Button(RecordingWindow& window, std::string name)
-            : window_(window), name_(std::move(name)) {}
+        explicit Button(RecordingWindow& window) : window_(window) {}
         void ShowWithCaption(std::string_view text) override {
             caption = text;
-            window_.log.push_back(name_ + " \"" + caption + "\"");
+            window_.Note("button");
         }
         std::string caption;  // empty while hidden
 
     private:
         RecordingWindow& window_;
-        std::string name_;
     };
+
+    void Note(const std::string& call) { log += (log.empty() ? "" : "|") + call; }
 
     void ShowFunctionPages() override { functionPages = true; }
     void HideFunctionPages() override { functionPages = false; }
@@ -49,114 +51,82 @@ public:
     void CheckViewMenuEntry(ViewKind view) override { checked = view; }
     void SetPageLabel(Page page, std::string_view text) override {
         labels[page] = text;
-        log.push_back("label " + PageName(page) + " \"" + std::string(text) + "\"");
+        Note("label");
     }
     inventory::ControlButton& PageControlButton(Page page) override { return buttons.at(page); }
     void SetStartupFilterIndex(int index) override { startupFilterIndex = index; }
     settings::ComboBoxItems& SearchField() override { return searchField; }
-    void FocusSearchField() override { log.push_back("focus search field"); }
-    void BeginWaitCursor() override {
-        log.push_back("hourglass");
-        ++waiting;
-    }
-    void EndWaitCursor() override {
-        log.push_back("default cursor");
-        --waiting;
-    }
-
-    void SuspendListDrawing() override { log.push_back("suspend drawing"); }
-    void ResumeListDrawing() override { log.push_back("resume drawing"); }
-    void RemoveAllRowsAndColumns() override { columns.clear(); }
-    void AddColumn(std::string_view caption, int width) override {
-        columns.emplace_back(std::string(caption), width);
-    }
+    void FocusSearchField() override { Note("focus search field"); }
+    void BeginWaitCursor() override { Note("hourglass"); }
+    void EndWaitCursor() override { Note("default cursor"); }
+    void SuspendListDrawing() override { ++suspended; }
+    void ResumeListDrawing() override { --suspended; }
+    void RemoveAllRowsAndColumns() override { columns = 0; }
+    void AddColumn(std::string_view, int) override { ++columns; }
     void ShowTreePanel(bool shown) override { treePanel = shown; }
     void ShowRegistryTreePanel(bool shown) override { registryTreePanel = shown; }
     void ShowSearchPanel(bool shown) override { searchPanel = shown; }
-    void ClearSearchNameBox() override { log.push_back("clear name box"); }
+    void ClearSearchNameBox() override { Note("clear name box"); }
     void ShowStartupOptions(bool shown) override { startupOptions = shown; }
     void ShowRunningAppsOptions(bool shown) override { runningAppsOptions = shown; }
     void UseListImages(inventory::ListImages images) override { listImages = images; }
+    void RootAt(const std::string& root) override { Note("root " + root); }
+    void ShowSelectedFolderInfo() override { Note("folder info"); }
+    void BuildRegistryTree() override { Note("build registry tree"); }
+    void ShowRegistryKeyInfo() override { Note("registry key info"); }
+    void ShowRegistryValueInfo(int row) override {
+        Note("registry value info " + std::to_string(row));
+    }
+    void BuildHardwareTree() override { Note("build hardware tree"); }
+    int SelectedNodeAbsoluteIndex() const override { return hardwareNode; }
+    void ShowDeviceInfo() override { Note("device info"); }
+    void ShowFoundFileInfo(const std::string& path) override { Note("file info " + path); }
+    void ShowEmptyInfo() override { Note("empty info"); }
+    int RowCount() const override { return rows; }
+    int SelectedRow() const override { return selected; }
+    std::string RowCaption(int row) const override { return "C:\\found\\" + std::to_string(row); }
 
-    Log log;
+    std::string log;
     bool functionPages = true;
     Page activePage = Page::Folders;
     std::vector<ViewKind> pressed;
     std::optional<ViewKind> checked;
     std::map<Page, std::string> labels;
-    std::map<Page, Button> buttons{{Page::Folders, {*this, "folder button"}},
-                                   {Page::Inventory, {*this, "inventory button"}},
-                                   {Page::Hardware, {*this, "hardware button"}}};
-    int startupFilterIndex = -1;
+    std::map<Page, Button> buttons{{Page::Folders, Button(*this)},
+                                   {Page::Inventory, Button(*this)},
+                                   {Page::Hardware, Button(*this)}};
     glmx::testing::RecordingComboBox searchField;
-    int waiting = 0;
-    std::vector<std::pair<std::string, int>> columns;
+    int startupFilterIndex = -1, suspended = 0, columns = 0;
     bool treePanel = false, registryTreePanel = false, searchPanel = false;
     bool startupOptions = false, runningAppsOptions = false;
     std::optional<inventory::ListImages> listImages;
+    int hardwareNode = -1, rows = 0, selected = -1;
 };
 
 class RecordingSource final : public InventorySource {
 public:
-    RecordingSource(Log& log, std::string name) : log_(log), name_(std::move(name)) {}
+    RecordingSource(RecordingWindow& window, std::string name)
+        : window_(window), name_(std::move(name)) {}
     void Collect() override {
-        log_.push_back("collect " + name_);
+        window_.Note("collect " + name_);
         if (failCollect) throw std::runtime_error("collector failed");
     }
-    void Fill(int filter) override {
-        log_.push_back("fill " + name_ + " " + std::to_string(filter));
-    }
+    void Fill(int filter) override { window_.Note("fill " + name_ + " " + std::to_string(filter)); }
     void ShowItemInfo(int row) override {
-        log_.push_back("info " + name_ + " row " + std::to_string(row));
+        window_.Note("info " + name_ + " row " + std::to_string(row));
     }
-    bool failCollect = false;
-
-private:
-    Log& log_;
+    RecordingWindow& window_;
     std::string name_;
-};
-
-class RecordingFeatures final : public FolderPage,
-                                public RegistryBrowser,
-                                public HardwareBrowser,
-                                public FileSearchResults,
-                                public OfflineInformation,
-                                public InventoryListState {
-public:
-    explicit RecordingFeatures(Log& log) : log_(log) {}
-    void RootAt(const std::string& root) override { log_.push_back("root " + root); }
-    void ShowSelectedFolderInfo() override { log_.push_back("folder info"); }
-    void BuildRegistryTree() override { log_.push_back("build registry tree"); }
-    void ShowRegistryKeyInfo() override { log_.push_back("registry key info"); }
-    void ShowRegistryValueInfo(int row) override {
-        log_.push_back("registry value info " + std::to_string(row));
-    }
-    void BuildHardwareTree() override { log_.push_back("build hardware tree"); }
-    int SelectedNodeAbsoluteIndex() const override { return hardwareNode; }
-    void ShowDeviceInfo() override { log_.push_back("device info"); }
-    void ShowFoundFileInfo(const std::string& path) override {
-        log_.push_back("file info " + path);
-    }
-    void ShowEmptyInfo() override { log_.push_back("empty info"); }
-    int RowCount() const override { return rows; }
-    int SelectedRow() const override { return selected; }
-    std::string RowCaption(int row) const override { return "C:\\found\\" + std::to_string(row); }
-
-    int hardwareNode = -1;
-    int rows = 0;
-    int selected = -1;
-
-private:
-    Log& log_;
+    bool failCollect = false;
 };
 
 class ViewSwitcherTest : public ::testing::Test {
 protected:
     ViewServices Services() {
-        return {&applications, &processes, &installed, &autoStart, &features,
-                &features,     &features,  &features,  &features};
+        return {&applications, &processes, &installed, &autoStart, &window,
+                &window,       &window,    &window,    &window};
     }
-    Log TakeLog() { return std::exchange(window.log, {}); }
+    std::string TakeLog() { return std::exchange(window.log, {}); }
     // The notebook shows the page, and the tool bar, the menu and the view kind name the view.
     void ExpectShown(ViewKind view, Page page, bool notebook = true) {
         EXPECT_EQ(window.functionPages, notebook);
@@ -167,57 +137,38 @@ protected:
     }
 
     RecordingWindow window;
-    RecordingSource applications{window.log, "applications"};
-    RecordingSource processes{window.log, "processes"};
-    RecordingSource installed{window.log, "installed"};
-    RecordingSource autoStart{window.log, "auto-start"};
-    RecordingFeatures features{window.log};
+    RecordingSource applications{window, "applications"};
+    RecordingSource processes{window, "processes"};
+    RecordingSource installed{window, "installed"};
+    RecordingSource autoStart{window, "auto-start"};
     platform::FakeRegistry registry;
     settings::SettingsStores stores{registry};
     ViewKind viewKind = vkAll;
-    ViewSwitcher switcher{window, window, features, Services(), stores, viewKind};
+    ViewSwitcher switcher{window, window, window, Services(), stores, viewKind};
 };
 
 // What every switch must leave, view by view.
 struct Expected {
     ViewKind view;
     std::string label, buttonCaption;  // the page's and its control button's
-    size_t columns;
-    bool treePanel, registryTreePanel, searchPanel, startupOptions;
-    inventory::ListImages images;
-    Log calls;
+    int columns;
+    std::string panels, calls;
 };
 
 // clang-format off
 const Expected kInventoryViews[] = {
-    {vkRunningApplications, "Running Applications", "End Task", 9, false, false, false, false,
-     inventory::ListImages::System,
-     {"suspend drawing", "resume drawing", "inventory button \"End Task\"",
-      "label pgInventory \"Running Applications\"", "hourglass", "collect applications",
-      "fill applications 0", "default cursor", "empty info"}},
-    {vkRunningProcesses, "Running Processes", "Close", 9, false, false, false, false,
-     inventory::ListImages::System,
-     {"suspend drawing", "resume drawing", "inventory button \"Close\"",
-      "label pgInventory \"Running Processes\"", "hourglass", "collect processes",
-      "fill processes 0", "default cursor", "empty info"}},
-    {vkAutoStart, "Auto-Start Programs", "Enable/Disable", 5, false, false, false, true,
-     inventory::ListImages::System,
-     {"label pgInventory \"Auto-Start Programs\"", "suspend drawing", "resume drawing",
-      "inventory button \"Enable/Disable\"", "hourglass", "collect auto-start", "fill auto-start 0",
-      "default cursor", "empty info"}},
-    {vkInstalledPrograms, "Installed Programs", "Unistall", 1, false, false, false, false,
-     inventory::ListImages::System,
-     {"suspend drawing", "resume drawing", "inventory button \"Unistall\"",
-      "label pgInventory \"Installed Programs\"", "hourglass", "collect installed",
-      "fill installed 0", "default cursor", "empty info"}},
-    {vkSearchFiles, "Search Files", "Delete", 1, true, false, true, false,
-     inventory::ListImages::System,
-     {"label pgInventory \"Search Files\"", "suspend drawing", "resume drawing", "clear name box",
-      "inventory button \"Delete\"", "empty info"}},
-    {vkRegistry, "Windows Registry", "Registry Editor", 3, true, true, false, false,
-     inventory::ListImages::Registry,
-     {"label pgInventory \"Windows Registry\"", "suspend drawing", "resume drawing",
-      "inventory button \"Registry Editor\"", "build registry tree", "registry key info"}},
+    {vkRunningApplications, "Running Applications", "End Task", 9, "",
+     "button|label|hourglass|collect applications|fill applications 0|default cursor|empty info"},
+    {vkRunningProcesses, "Running Processes", "Close", 9, "",
+     "button|label|hourglass|collect processes|fill processes 0|default cursor|empty info"},
+    {vkAutoStart, "Auto-Start Programs", "Enable/Disable", 5, "startup options",
+     "label|button|hourglass|collect auto-start|fill auto-start 0|default cursor|empty info"},
+    {vkInstalledPrograms, "Installed Programs", "Unistall", 1, "",
+     "button|label|hourglass|collect installed|fill installed 0|default cursor|empty info"},
+    {vkSearchFiles, "Search Files", "Delete", 1, "tree search",
+     "label|clear name box|button|empty info"},
+    {vkRegistry, "Windows Registry", "Registry Editor", 3, "tree registry",
+     "label|button|build registry tree|registry key info"},
 };
 // clang-format on
 
@@ -225,7 +176,7 @@ TEST_F(ViewSwitcherTest, EveryInventoryViewSetsUpItsPageListAndButtonAndFillsInO
     for (const Expected& expected : kInventoryViews) {
         SCOPED_TRACE(expected.label);
         window.functionPages = false;
-        window.columns = {{"stale", 1}};
+        window.columns = 7;
         window.runningAppsOptions = true;
         TakeLog();
 
@@ -234,28 +185,28 @@ TEST_F(ViewSwitcherTest, EveryInventoryViewSetsUpItsPageListAndButtonAndFillsInO
         ExpectShown(expected.view, Page::Inventory);
         EXPECT_EQ(window.labels[Page::Inventory], expected.label);
         EXPECT_EQ(window.buttons.at(Page::Inventory).caption, expected.buttonCaption);
-        EXPECT_EQ(window.columns.size(), expected.columns);
-        EXPECT_EQ(window.treePanel, expected.treePanel);
-        if (expected.treePanel) {
-            EXPECT_EQ(window.registryTreePanel, expected.registryTreePanel);
-            EXPECT_EQ(window.searchPanel, expected.searchPanel);
-        }
-        EXPECT_EQ(window.startupOptions, expected.startupOptions);
+        EXPECT_EQ(window.columns, expected.columns);
+        // The registry and search panels sit in the tree panel: they count only while it shows.
+        EXPECT_EQ(std::string(window.treePanel ? "tree " : "") +
+                      (window.treePanel && window.registryTreePanel ? "registry " : "") +
+                      (window.treePanel && window.searchPanel ? "search " : "") +
+                      (window.startupOptions ? "startup options " : ""),
+                  expected.panels.empty() ? "" : expected.panels + " ");
         EXPECT_EQ(window.runningAppsOptions, expected.view == vkRunningApplications);
-        EXPECT_EQ(window.listImages, expected.images);
+        EXPECT_EQ(window.listImages, expected.view == vkRegistry ? inventory::ListImages::Registry
+                                                                 : inventory::ListImages::System);
         EXPECT_EQ(TakeLog(), expected.calls);
-        EXPECT_EQ(window.waiting, 0);
+        EXPECT_EQ(window.suspended, 0);
     }
 }
 
 TEST_F(ViewSwitcherTest, FolderViewsRootTheTreeAndCaptionTheFolderButton) {
-    const struct {
-        ViewKind view;
-        std::string root, label, caption;
-    } cases[] = {{vkAll, "rfDesktop", "All", "Delete"},
-                 {vkDocuments, "rfPersonal", "My Documents", "Delete"},
-                 {vkRecycleBin, "rfRecycleBin", "Recycle Bin", "Empty"},
-                 {vkOtherPlace, "rfFonts", "Fonts & Styles", "Delete"}};
+    // clang-format off
+    const struct { ViewKind view; std::string root, label, caption; } cases[] = {
+        {vkAll, "rfDesktop", "All", "Delete"}, {vkDocuments, "rfPersonal", "My Documents", "Delete"},
+        {vkRecycleBin, "rfRecycleBin", "Recycle Bin", "Empty"},
+        {vkOtherPlace, "rfFonts", "Fonts & Styles", "Delete"}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         window.functionPages = false;
@@ -265,25 +216,26 @@ TEST_F(ViewSwitcherTest, FolderViewsRootTheTreeAndCaptionTheFolderButton) {
         else
             switcher.SwitchTo(c.view);
         ExpectShown(c.view, Page::Folders);
-        EXPECT_EQ(TakeLog(), (Log{"root " + c.root, "label pgFolders \"" + c.label + "\"",
-                                  "folder button \"" + c.caption + "\"", "folder info"}));
+        EXPECT_EQ(window.labels[Page::Folders], c.label);
+        EXPECT_EQ(window.buttons.at(Page::Folders).caption, c.caption);
+        EXPECT_EQ(TakeLog(), "root " + c.root + "|label|button|folder info");
     }
     // A place the system does not define does nothing at all.
     switcher.SwitchToOtherPlace("", "Favorites");
-    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(TakeLog(), "");
     EXPECT_EQ(viewKind, vkOtherPlace);
 }
 
 TEST_F(ViewSwitcherTest, HardwareViewBuildsTheTreeUnderTheHourglassAndSkipsTheRootNode) {
-    features.hardwareNode = 0;
+    window.hardwareNode = 0;
     switcher.SwitchTo(vkHardware);
     ExpectShown(vkHardware, Page::Hardware);
-    EXPECT_EQ(TakeLog(), (Log{"label pgHardware \"Hardware Configuration\"",
-                              "hardware button \"Device Manager\"", "hourglass",
-                              "build hardware tree", "default cursor"}));
-    features.hardwareNode = 3;
+    EXPECT_EQ(window.labels[Page::Hardware], "Hardware Configuration");
+    EXPECT_EQ(window.buttons.at(Page::Hardware).caption, "Device Manager");
+    EXPECT_EQ(TakeLog(), "label|button|hourglass|build hardware tree|default cursor");
+    window.hardwareNode = 3;
     switcher.ShowHardwareNodeInfo();
-    EXPECT_EQ(TakeLog(), Log{"device info"});
+    EXPECT_EQ(TakeLog(), "device info");
 }
 
 TEST_F(ViewSwitcherTest, CustomSearchHidesTheNotebookFillsTheSearchFieldAndAnyOtherViewShowsIt) {
@@ -293,7 +245,7 @@ TEST_F(ViewSwitcherTest, CustomSearchHidesTheNotebookFillsTheSearchFieldAndAnyOt
     ExpectShown(vkCustomSearch, Page::CustomSearch, false);
     EXPECT_THAT(window.searchField.items, ElementsAre("newer", "older"));
     EXPECT_EQ(window.searchField.text, "newer");
-    EXPECT_EQ(TakeLog(), (Log{"empty info", "focus search field"}));
+    EXPECT_EQ(TakeLog(), "empty info|focus search field");
 
     for (ViewKind other : {vkAll, vkHardware, vkRegistry}) {
         switcher.SwitchTo(vkCustomSearch);
@@ -304,14 +256,13 @@ TEST_F(ViewSwitcherTest, CustomSearchHidesTheNotebookFillsTheSearchFieldAndAnyOt
 
 TEST_F(ViewSwitcherTest, EachSwitchCollectsAnewAndTheHourglassGoesWhenACollectorFails) {
     switcher.SwitchTo(vkRunningProcesses);
+    TakeLog();
     switcher.SwitchTo(vkRunningProcesses);
-    const Log log = TakeLog();
-    EXPECT_EQ(std::count(log.begin(), log.end(), "collect processes"), 2);
+    EXPECT_THAT(TakeLog(), HasSubstr("collect processes"));
 
     processes.failCollect = true;
     EXPECT_THROW(switcher.SwitchTo(vkRunningProcesses), std::runtime_error);
-    EXPECT_EQ(window.waiting, 0);
-    EXPECT_EQ(window.log.back(), "default cursor");
+    EXPECT_THAT(window.log, ::testing::EndsWith("collect processes|default cursor"));
 }
 
 TEST_F(ViewSwitcherTest, AutoStartReadsItsStoredFilterAndTheShowTypeBoxStoresAndReloads) {
@@ -323,11 +274,7 @@ TEST_F(ViewSwitcherTest, AutoStartReadsItsStoredFilterAndTheShowTypeBoxStoresAnd
 
     switcher.StartupFilterSelected(2);
     EXPECT_EQ(stores.ConfigurationSettings.GetValue("ShowStartupType"), "2");
-    stores.ConfigurationSettings.LoadValues();
-    EXPECT_EQ(stores.ConfigurationSettings.GetValue("ShowStartupType"), "2");
-    const Log log = TakeLog();
-    EXPECT_THAT(log, ::testing::Contains("collect auto-start"));
-    EXPECT_THAT(log, ::testing::Contains("fill auto-start 2"));
+    EXPECT_THAT(TakeLog(), HasSubstr("collect auto-start|fill auto-start 2"));
     EXPECT_EQ(window.startupFilterIndex, 2);
 
     // A hand-edited value keeps the filter in use.
@@ -338,35 +285,32 @@ TEST_F(ViewSwitcherTest, AutoStartReadsItsStoredFilterAndTheShowTypeBoxStoresAnd
 }
 
 TEST_F(ViewSwitcherTest, SelectionInfoGoesToTheBuilderOfTheCurrentViewAndAnEmptyListGetsTheHint) {
-    const struct {
-        ViewKind view;
-        std::string call;
-    } cases[] = {{vkRunningApplications, "info applications row 2"},
-                 {vkRunningProcesses, "info processes row 2"},
-                 {vkAutoStart, "info auto-start row 2"},
-                 {vkInstalledPrograms, "info installed row 2"},
-                 {vkSearchFiles, "file info C:\\found\\2"},
-                 {vkRegistry, "registry value info 2"},
-                 {vkHardware, ""}};
-    features.rows = 3;
-    features.selected = 2;
-    for (const auto& c : cases) {
-        viewKind = c.view;
+    // clang-format off
+    const std::pair<ViewKind, std::string> cases[] = {
+        {vkRunningApplications, "info applications row 2"}, {vkHardware, ""},
+        {vkRunningProcesses, "info processes row 2"}, {vkAutoStart, "info auto-start row 2"},
+        {vkInstalledPrograms, "info installed row 2"}, {vkRegistry, "registry value info 2"},
+        {vkSearchFiles, "file info C:\\found\\2"}};
+    // clang-format on
+    window.rows = 3;
+    window.selected = 2;
+    for (const auto& [view, call] : cases) {
+        viewKind = view;
         TakeLog();
         switcher.ShowSelectionInfo();
-        EXPECT_EQ(TakeLog(), c.call.empty() ? Log{} : Log{c.call});
+        EXPECT_EQ(TakeLog(), call);
     }
     viewKind = vkRunningProcesses;
-    features.selected = -1;  // rows but none selected: nothing changes
+    window.selected = -1;  // rows but none selected: nothing changes
     switcher.ShowSelectionInfo();
-    EXPECT_TRUE(TakeLog().empty());
-    features.rows = 0;
+    EXPECT_EQ(TakeLog(), "");
+    window.rows = 0;
     switcher.ShowSelectionInfo();
-    EXPECT_EQ(TakeLog(), Log{"empty info"});
+    EXPECT_EQ(TakeLog(), "empty info");
 }
 
 TEST_F(ViewSwitcherTest, FeaturesNotBuiltYetLeaveTheSwitchesWorking) {
-    ViewSwitcher bare(window, window, features, ViewServices{}, stores, viewKind);
+    ViewSwitcher bare(window, window, window, ViewServices{}, stores, viewKind);
     for (const ViewInfo& info : AllViews()) {
         if (info.kind == vkOtherPlace) continue;
         bare.SwitchTo(info.kind);

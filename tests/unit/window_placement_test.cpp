@@ -71,24 +71,20 @@ TEST_F(PlacementTest, OnlyTheExactFlagTextsChooseAState) {
 TEST_F(PlacementTest, NormalCloseWritesStateThenBoundsInOrder) {
     RestorePlacement(desktop());
     SavePlacement(desktop(), WindowState::Normal, {11, 22, 333, 444});
-    EXPECT_EQ(StoredValues(), (settings::TValueList{{"Top", "22"},
-                                                    {"Left", "11"},
-                                                    {"Width", "333"},
-                                                    {"Height", "444"},
-                                                    {"MaximizedWindow", "0"}}));
+    // clang-format off
+    EXPECT_EQ(StoredValues(), (settings::TValueList{{"Top", "22"}, {"Left", "11"}, {"Width", "333"},
+                                                    {"Height", "444"}, {"MaximizedWindow", "0"}}));
+    // clang-format on
 }
 
-TEST_F(PlacementTest, MaximizedCloseKeepsTheLastNormalBounds) {
+TEST_F(PlacementTest, MaximizedCloseKeepsTheLastNormalBoundsAndMinimizedWritesNothing) {
     Store("Top", "5");
     RestorePlacement(desktop());
     SavePlacement(desktop(), WindowState::Maximized, {0, 0, 1920, 1080});
     const StartPlacement next = RestorePlacement(desktop());
     EXPECT_EQ(next.bounds, (WindowBounds{50, 5, 850, 600}));
     EXPECT_EQ(next.state, WindowState::Maximized);
-}
 
-TEST_F(PlacementTest, MinimizedCloseWritesNothing) {
-    RestorePlacement(desktop());
     const int writes = registry.WriteCount();
     SavePlacement(desktop(), WindowState::Minimized, {-32000, -32000, 160, 28});
     EXPECT_EQ(registry.WriteCount(), writes);
