@@ -2,20 +2,20 @@
 
 namespace glmx::ui {
 
-void RegisterWindowClassOnce(const WindowClassRegistration& spec) {
+void RegisterWindowClassOnce(const WindowClassRegistration& registration) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, spec.name, &existing)) return;
+    if (GetClassInfoExW(instance, registration.name, &existing)) return;
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.style = spec.style;
-    windowClass.lpfnWndProc = spec.procedure;
+    windowClass.style = registration.style;
+    windowClass.lpfnWndProc = registration.procedure;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, spec.cursor);
-    windowClass.hIcon = spec.icon;
-    windowClass.hbrBackground = spec.background;
-    windowClass.lpszClassName = spec.name;
+    windowClass.hCursor = LoadCursorW(nullptr, registration.cursor);
+    windowClass.hIcon = registration.icon;
+    windowClass.hbrBackground = registration.background;
+    windowClass.lpszClassName = registration.name;
     RegisterClassExW(&windowClass);
 }
 

@@ -14,6 +14,6 @@ struct WindowClassRegistration {
     HICON icon = nullptr;
 };
 
-void RegisterWindowClassOnce(const WindowClassRegistration& spec);
+void RegisterWindowClassOnce(const WindowClassRegistration& registration);
 
 }  // namespace glmx::ui
