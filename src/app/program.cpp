@@ -56,6 +56,7 @@ Program::Program(ProgramOptions options) : services_(std::make_unique<Services>(
 
 Program::~Program() {
     // The features let go of the window's controls before the window goes.
+    if (inventoryPage_) inventoryPage_->SetActions(nullptr);
     inventoryViews_.reset();
     offlinePanel_.reset();
     if (mainWindow_ && mainWindow_->Handle()) DestroyWindow(mainWindow_->Handle());
