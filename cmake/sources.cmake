@@ -25,6 +25,7 @@ set(GLMX_CORE_SOURCES
   src/settings/history.cpp
   src/settings/reg_info.cpp
   src/settings/settings_stores.cpp
+  src/shell/places/folder_rules.cpp
   src/shell/places/places_menu.cpp
   src/ui/mainwindow/toolbar_overflow.cpp
   src/ui/mainwindow/view_catalogue.cpp
@@ -38,6 +39,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_system.cpp
   src/platform/win32/win32_locale.cpp
+  src/platform/win32/shell_namespace.cpp
   src/platform/win32/win32_shell.cpp
   src/platform/win32/win32_user_messages.cpp
   src/platform/win32/win32_version_resources.cpp
