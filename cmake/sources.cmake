@@ -25,6 +25,7 @@ set(GLMX_CORE_SOURCES
   src/settings/history.cpp
   src/settings/reg_info.cpp
   src/settings/settings_stores.cpp
+  src/shell/places/folder_places.cpp
   src/shell/places/folder_rules.cpp
   src/shell/places/places_menu.cpp
   src/ui/mainwindow/toolbar_overflow.cpp
@@ -37,6 +38,7 @@ set(GLMX_CORE_SOURCES
 set(GLMX_WIN32_SOURCES
   src/app/program.cpp
   src/platform/win32/win32_display.cpp
+  src/platform/win32/win32_file_operations.cpp
   src/platform/win32/win32_file_system.cpp
   src/platform/win32/win32_locale.cpp
   src/platform/win32/folder_watch.cpp
@@ -94,7 +96,8 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/arp_cache_test.cpp
   tests/unit/command_line_test.cpp
   tests/unit/fake_registry_test.cpp
-  tests/unit/files_and_folders_test.cpp
+  tests/unit/fake_shell_test.cpp
+  tests/unit/folder_places_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
   tests/unit/offline_information_test.cpp

@@ -14,7 +14,9 @@ public:
     virtual ~FolderTree() = default;
     // A special-folder keyword ("rfDesktop", "rfPersonal", ...) or a folder path.
     virtual void SetRoot(const std::string& root) = 0;
-    virtual void SelectPath(const std::string& path) = 0;
+    // Selects a folder below the root, opening the way to it; false when it cannot.
+    virtual bool SelectPath(const std::string& path) = 0;
+    virtual void EnsureSelectionVisible() = 0;
 };
 
 class TFilesAndFolderClass {

@@ -1,52 +1,15 @@
-#include "fileinfo/files_and_folders.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/fake/fake_shell.h"
 
-namespace glmx::fileinfo {
+namespace glmx::platform {
 namespace {
 
-class RecordingFolderTree final : public FolderTree {
-public:
-    void SetRoot(const std::string& root) override { calls.push_back("root " + root); }
-    void SelectPath(const std::string& path) override { calls.push_back("select " + path); }
-
-    std::vector<std::string> calls;
-};
-
-class FilesAndFoldersTest : public ::testing::Test {
-protected:
-    RecordingFolderTree tree;
-    platform::FakeFileSystem files;
-    TFilesAndFolderClass view{tree, files};
-};
-
-TEST_F(FilesAndFoldersTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected) {
-    files.AddDirectory("C:\\Data\\Projects");
-    files.AddFile("C:\\Data\\notes.txt");
-    const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"rfDesktop", {"root rfDesktop"}},  // a special folder's keyword
-        {"rfRecycleBin", {"root rfRecycleBin"}},
-        {"c:\\data\\projects", {"root c:\\data\\projects", "select c:\\data\\projects"}},
-        {"c:\\data\\projects", {"root c:\\data\\projects", "select c:\\data\\projects"}},
-        {"C:\\Nowhere", {"root C:\\Nowhere"}},
-        {"C:\\Data\\notes.txt", {"root C:\\Data\\notes.txt"}},
-        {"", {"root "}},
-    };
-    for (const auto& [root, calls] : cases) {
-        tree.calls.clear();
-        view.SetRoot(root);
-        EXPECT_EQ(view.Root(), root);
-        EXPECT_EQ(tree.calls, calls) << root;
-    }
-}
-
 TEST(FakeFileSystemTest, PathsFollowWindowsRules) {
-    platform::FakeFileSystem files;
+    FakeFileSystem files;
     for (const char* file : {"C:\\Program Files\\Tool\\Tool.EXE", "C:\\\u00e4.txt",
                              "C:\\Users\\Me\\x.ini", "\\\\server\\share\\file.txt", "C:\\x"})
         files.AddFile(file);
@@ -68,7 +31,7 @@ TEST(FakeFileSystemTest, PathsFollowWindowsRules) {
 }
 
 TEST(FakeShellTest, IconsAndShortcutsMatchPathsInAnyAsciiCaseAndDefaultToNothing) {
-    platform::FakeShell shell;
+    FakeShell shell;
     shell.SetIconIndex("C:\\Tool\\tool.exe", 7);
     shell.SetShortcutTarget("C:\\Start\\Tool.lnk", "C:\\Tool\\tool.exe");
     EXPECT_EQ(shell.SystemIconIndex("c:\\TOOL\\Tool.exe"), 7);
@@ -78,4 +41,4 @@ TEST(FakeShellTest, IconsAndShortcutsMatchPathsInAnyAsciiCaseAndDefaultToNothing
 }
 
 }  // namespace
-}  // namespace glmx::fileinfo
+}  // namespace glmx::platform
