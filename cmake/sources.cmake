@@ -19,6 +19,7 @@ set(GLMX_CORE_SOURCES
   src/platform/fake/fake_processes.cpp
   src/platform/fake/fake_registry.cpp
   src/platform/fake/fake_shell.cpp
+  src/platform/fake/fake_system_folders.cpp
   src/platform/fake/fake_version_resources.cpp
   src/platform/registry.cpp
   src/platform/text.cpp
@@ -28,6 +29,8 @@ set(GLMX_CORE_SOURCES
   src/shell/places/folder_places.cpp
   src/shell/places/folder_rules.cpp
   src/shell/places/places_menu.cpp
+  src/shell/places/root_folders.cpp
+  src/shell/places/system_path.cpp
   src/ui/mainwindow/toolbar_overflow.cpp
   src/ui/mainwindow/view_catalogue.cpp
   src/ui/mainwindow/view_switcher.cpp
@@ -44,6 +47,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/folder_watch.cpp
   src/platform/win32/shell_namespace.cpp
   src/platform/win32/win32_shell.cpp
+  src/platform/win32/win32_system_folders.cpp
   src/platform/win32/win32_user_messages.cpp
   src/platform/win32/win32_version_resources.cpp
   src/platform/win32/win32_process_environment.cpp

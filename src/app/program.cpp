@@ -11,9 +11,11 @@
 #include "platform/win32/win32_processes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system_folders.h"
 #include "platform/win32/win32_user_messages.h"
 #include "platform/win32/win32_version_resources.h"
 #include "settings/program_identity.h"
+#include "shell/places/system_path.h"
 #include "ui/mainwindow/commands.h"
 
 namespace glmx::app {
@@ -29,6 +31,8 @@ struct Program::Services {
     platform::win32::Win32Shell systemShell;
     platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
     platform::win32::Win32Locale locale;
+    platform::win32::Win32SystemFolders systemFolders;
+    shell::places::TPBSystemPath specialFolders{registry, systemFolders};
     platform::Shell* shell = &systemShell;
     std::string programPath = environment.ProgramPath();
 };
@@ -71,9 +75,9 @@ bool Program::Create(HINSTANCE instance) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     Services& system = *services_;
-    mainWindow_ = std::make_unique<ui::TFMain>(
-        ui::MainWindowContext{stores_->DesktopSettings, system.display, system.programPath,
-                              ProgramFolderOf(system.programPath), viewKind_, system.versions});
+    mainWindow_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
+        stores_->DesktopSettings, system.display, system.programPath,
+        ProgramFolderOf(system.programPath), viewKind_, system.versions, system.specialFolders});
     mainWindow_->Create(instance);
     if (!mainWindow_->Handle()) return false;
     ui::TFMain& window = *mainWindow_;

@@ -28,12 +28,6 @@ constexpr int kDesignedLeft = 50, kDesignedTop = 50, kDesignedWidth = 850, kDesi
 
 constexpr UINT WM_RUN_DEFERRED = WM_APP + 20;
 
-// Where special folders are; the shell places feature supplies the real paths.
-class NoSpecialFolders final : public shell::places::SpecialFolderPaths {
-public:
-    std::string PathOf(std::string_view) const override { return {}; }
-};
-
 }  // namespace
 
 TFMain::TFMain(MainWindowContext context) : context_(std::move(context)) {}
@@ -307,9 +301,9 @@ void TFMain::PopUpPlacesMenu() {
 void TFMain::PlaceChosen(int index) {
     const auto entries = shell::places::PlacesMenuEntries();
     if (!switcher_ || index < 0 || static_cast<size_t>(index) >= entries.size()) return;
-    static const NoSpecialFolders noSpecialFolders;
-    switcher_->SwitchToOtherPlace(shell::places::ResolveRoot(entries[index].root, noSpecialFolders),
-                                  entries[index].caption);
+    switcher_->SwitchToOtherPlace(
+        shell::places::ResolveRoot(entries[index].root, context_.specialFolders),
+        entries[index].caption);
 }
 
 void TFMain::HelpTopics() {

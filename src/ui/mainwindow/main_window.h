@@ -16,6 +16,7 @@
 #include "platform/version_resources.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/reg_info.h"
+#include "shell/places/places_menu.h"
 #include "ui/mainwindow/information_panel.h"
 #include "ui/mainwindow/main_menu.h"
 #include "ui/mainwindow/main_toolbar.h"
@@ -35,6 +36,7 @@ struct MainWindowContext {
     std::string programFolder;  // with a trailing backslash
     const ViewKind& viewKind;
     const platform::VersionResources& versions;
+    const shell::places::SpecialFolderPaths& specialFolders;  // where the places menu's folders are
 };
 
 inline constexpr wchar_t kMainWindowClassName[] = L"TFMain";
