@@ -456,20 +456,17 @@ bool ShellTree::SelectFolder(const ITEMIDLIST* folder) {
     if (!IsAtOrBelow(rootNode->id.get(), folder) &&
         !PathCovers(FileSystemStem(rootNode->parsingName), folderPath))
         return false;
-    // Open nodes only once the target is found: a dead end leaves the tree as it was.
-    std::vector<HTREEITEM> way{self.root};
+    // Selecting opens the way; a dead end leaves the tree as it looked.
+    HTREEITEM item = self.root;
     for (;;) {
-        Node& node = *self.NodeOf(way.back());
+        Node& node = *self.NodeOf(item);
         if (self.IsFolder(node, folder, folderPath)) break;
-        if (!self.EnsureListed(way.back(), node)) return false;
-        const HTREEITEM next = self.ChildToward(way.back(), folder, folderPath);
-        if (!next) return false;
-        way.push_back(next);
+        if (!self.EnsureListed(item, node)) return false;
+        item = self.ChildToward(item, folder, folderPath);
+        if (!item) return false;
     }
-    for (size_t index = 0; index + 1 < way.size(); ++index)
-        TreeView_Expand(self.window, way[index], TVE_EXPAND);
-    TreeView_SelectItem(self.window, way.back());
-    TreeView_EnsureVisible(self.window, way.back());
+    TreeView_SelectItem(self.window, item);
+    TreeView_EnsureVisible(self.window, item);
     return true;
 }
 
