@@ -28,6 +28,7 @@ set(GLMX_CORE_SOURCES
   src/settings/settings_stores.cpp
   src/shell/places/folder_places.cpp
   src/shell/places/folder_rules.cpp
+  src/shell/places/item_order.cpp
   src/shell/places/places_menu.cpp
   src/shell/places/root_folders.cpp
   src/shell/places/system_path.cpp
@@ -105,6 +106,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/folder_places_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
+  tests/unit/item_order_test.cpp
   tests/unit/offline_information_test.cpp
   tests/unit/paths_test.cpp
   tests/unit/process_collection_test.cpp
