@@ -80,6 +80,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/win32/image_lists.cpp
   src/ui/win32/panel.cpp
   src/ui/win32/rich_text_view.cpp
+  src/ui/win32/shell_list.cpp
   src/ui/win32/shell_tree.cpp
   src/ui/win32/splitter.cpp
   src/ui/win32/status_bar_line.cpp
@@ -132,6 +133,7 @@ set(GLMX_WIN_TEST_SOURCES
   tests/win/rich_text_view_win_test.cpp
   tests/win/settings_win_test.cpp
   tests/win/shell_tree_win_test.cpp
+  tests/win/shell_list_win_test.cpp
   tests/win/shell_win_test.cpp
   tests/win/version_resources_win_test.cpp
 )
