@@ -75,3 +75,7 @@ add_executable(glmx_bench_processes bench/processes_bench.cpp)
 target_link_options(glmx_bench_processes PRIVATE -municode)
 target_link_libraries(glmx_bench_processes PRIVATE glmx_win32 psapi)
 add_dependencies(glmx_bench_processes glmx_test_child)
+
+add_executable(glmx_bench_folder_list bench/folder_list_bench.cpp)
+target_link_options(glmx_bench_folder_list PRIVATE -municode)
+target_link_libraries(glmx_bench_folder_list PRIVATE glmx_win32)
