@@ -115,6 +115,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/reg_info_test.cpp
   tests/unit/running_programs_test.cpp
   tests/unit/settings_stores_test.cpp
+  tests/unit/system_path_test.cpp
   tests/unit/text_test.cpp
   tests/unit/version_info_test.cpp
   tests/unit/view_catalogue_test.cpp
@@ -135,6 +136,7 @@ set(GLMX_WIN_TEST_SOURCES
   tests/win/shell_tree_win_test.cpp
   tests/win/shell_list_win_test.cpp
   tests/win/shell_win_test.cpp
+  tests/win/system_path_win_test.cpp
   tests/win/version_resources_win_test.cpp
 )
 

@@ -141,7 +141,9 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(RegRoot root, std::string_vie
         node = node->Child(part);
         if (!node) return nullptr;
     }
-    if (node->denied) return nullptr;
+    // A registry that refuses writing refuses opening for it, as Windows refuses a
+    // normal user KEY_WRITE on HKEY_LOCAL_MACHINE.
+    if (node->denied || (readOnly_ && access == RegAccess::ReadWrite)) return nullptr;
     return std::make_unique<FakeRegistryKey>(*this, node, access == RegAccess::ReadWrite);
 }
 

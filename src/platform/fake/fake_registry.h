@@ -27,7 +27,8 @@ public:
 
     // Opening, creating or deleting this key (or creating below it) fails from now on.
     void DenyAccess(RegRoot root, std::string_view path);
-    // Writes through an open key fail while the registry is read-only.
+    // While the registry is read-only, writes through an open key and opening for
+    // writing fail.
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
     bool KeyExists(RegRoot root, std::string_view path) const;
