@@ -157,5 +157,14 @@ TEST_F(ShellListWinTest, EnterOpensAFolderRowAndBackspaceTheParent) {
                                                 Narrow(folder.parent_path().wstring())}));
 }
 
+TEST_F(ShellListWinTest, AFolderOutsideTheFileSystemShowsTheShellsOwnColumns) {
+    list.ShowFolder(platform::win32::SpecialFolderIdList(CSIDL_BITBUCKET).get());
+    ASSERT_TRUE(PumpUntil([this] { return !list.Filling(); }));
+    const std::vector<std::string> captions = list.ColumnCaptions();
+    ASSERT_GE(captions.size(), 2u);
+    EXPECT_EQ(captions[1],
+              "Original location");  // as Wine writes it (Windows: "Original Location")
+}
+
 }  // namespace
 }  // namespace glmx::ui
