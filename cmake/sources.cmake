@@ -70,6 +70,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/mainwindow/notebook.cpp
   src/ui/mainwindow/offline_panel.cpp
   src/ui/mainwindow/program_list_control.cpp
+  src/ui/mainwindow/shell_places_view.cpp
   src/ui/mainwindow/status_bar.cpp
   src/ui/mainwindow/view_switch_chrome.cpp
   src/ui/win32/combo_box.cpp
@@ -146,6 +147,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/program_under_test.cpp
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
+  tests/gui/folder_page_gui_test.cpp
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp

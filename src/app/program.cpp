@@ -6,6 +6,8 @@
 #include "app/startup_settings.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_display.h"
+#include "platform/win32/win32_file_operations.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_process_environment.h"
 #include "platform/win32/win32_processes.h"
@@ -31,6 +33,8 @@ struct Program::Services {
     platform::win32::Win32Shell systemShell;
     platform::win32::Win32UserMessages messages{settings::kApplicationTitle};
     platform::win32::Win32Locale locale;
+    platform::win32::Win32FileSystem files;
+    platform::win32::Win32FileOperations fileOperations;
     platform::win32::Win32SystemFolders systemFolders;
     shell::places::TPBSystemPath specialFolders{registry, systemFolders};
     platform::Shell* shell = &systemShell;
@@ -61,6 +65,7 @@ Program::Program(ProgramOptions options) : services_(std::make_unique<Services>(
 Program::~Program() {
     // The features let go of the window's controls before the window goes.
     if (inventoryPage_) inventoryPage_->SetActions(nullptr);
+    places_.reset();
     inventoryViews_.reset();
     offlinePanel_.reset();
     if (mainWindow_ && mainWindow_->Handle()) DestroyWindow(mainWindow_->Handle());
@@ -82,6 +87,7 @@ bool Program::Create(HINSTANCE instance) {
     if (!mainWindow_->Handle()) return false;
     ui::TFMain& window = *mainWindow_;
     system.messages.SetOwner(window.Handle());
+    system.fileOperations.SetOwner(window.Handle());
 
     // Selection information follows a click or key once the control has handled it.
     inventoryPage_ = std::make_unique<ui::InventoryPageController>(
@@ -90,7 +96,22 @@ bool Program::Create(HINSTANCE instance) {
                        [this](int index) { switcher_->StartupFilterSelected(index); }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
         [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
-    window.AddPage(ui::Page::Folders, folderPage_, ui::idFolderPageFirst);
+    // The folder page's events reach the places feature once it exists.
+    const auto places = [this](auto action) {
+        return [this, action](auto... arguments) {
+            if (places_) ((*places_).*action)(arguments...);
+        };
+    };
+    folderPage_ = std::make_unique<ui::FolderPageController>(
+        ui::FolderPageEvents{{places(&ui::ShellPlacesView::TreeFolderSelected),
+                              places(&ui::ShellPlacesView::ShowSelectedFolderInfo)},
+                             {places(&ui::ShellPlacesView::ListOpenedFolder),
+                              places(&ui::ShellPlacesView::ShowSelectedItemInfo),
+                              places(&ui::ShellPlacesView::ListFilled)},
+                             [this] {
+                                 if (places_) places_->ControlButtonClicked(viewKind_);
+                             }});
+    window.AddPage(ui::Page::Folders, *folderPage_, ui::idFolderPageFirst);
     window.AddPage(ui::Page::Inventory, *inventoryPage_, ui::idInventoryPageFirst);
     window.AddPage(ui::Page::Hardware, *hardwarePage_, ui::idHardwarePageFirst);
     window.AddPage(ui::Page::CustomSearch, customSearchPage_, ui::idCustomSearchPageFirst);
@@ -105,9 +126,13 @@ bool Program::Create(HINSTANCE instance) {
         inventoryPage_->List(), window.StatusBarHandle(),
         [this] { switcher_->ShowSelectionInfo(); });
     inventoryPage_->SetActions(inventoryViews_.get());
+    places_ = std::make_unique<ui::ShellPlacesView>(folderPage_->Tree(), folderPage_->Items(),
+                                                    offlinePanel_->Builder(), system.files,
+                                                    system.fileOperations);
 
     ui::ViewServices services;
     services.offline = offlinePanel_.get();
+    services.folders = places_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
     switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,
@@ -135,9 +160,11 @@ int Program::Run() {
     return static_cast<int>(message.wParam);
 }
 
-// The folder page takes these over when it lists folders; until then they show nothing.
-void Program::SelectFileInFolderPage(const std::string&) {}
-void Program::OpenFolderInFolderPage(const std::string&) {}
+// A path that does not exist or cannot be shown is skipped without a message.
+void Program::SelectFileInFolderPage(const std::string& filePath) { places_->SelectFile(filePath); }
+void Program::OpenFolderInFolderPage(const std::string& folderPath) {
+    places_->OpenFolder(folderPath);
+}
 void Program::ShowRecycleBinView() { switcher_->SwitchTo(vkRecycleBin); }
 
 }  // namespace glmx::app

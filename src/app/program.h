@@ -21,6 +21,7 @@
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/offline_panel.h"
+#include "ui/mainwindow/shell_places_view.h"
 #include "ui/mainwindow/view_switch_chrome.h"
 #include "ui/mainwindow/view_switcher.h"
 
@@ -55,7 +56,8 @@ public:
 
     ui::TFMain& MainWindow() { return *mainWindow_; }
     ui::ViewSwitcher& Switcher() { return *switcher_; }
-    ui::FolderPageController& FolderPage() { return folderPage_; }
+    ui::FolderPageController& FolderPage() { return *folderPage_; }
+    ui::ShellPlacesView& Places() { return *places_; }
     ui::InventoryPageController& InventoryPage() { return *inventoryPage_; }
     ui::HardwarePageController& HardwarePage() { return *hardwarePage_; }
     ui::InventoryViews& ProgramViews() { return *inventoryViews_; }
@@ -74,7 +76,7 @@ private:
     inventory::TRunningProgramsInfoClass runningPrograms_;
 
     std::unique_ptr<ui::TFMain> mainWindow_;
-    ui::FolderPageController folderPage_;
+    std::unique_ptr<ui::FolderPageController> folderPage_;
     std::unique_ptr<ui::InventoryPageController> inventoryPage_;
     std::unique_ptr<ui::HardwarePageController> hardwarePage_;
     ui::CustomSearchPageController customSearchPage_;
@@ -82,6 +84,7 @@ private:
     std::unique_ptr<ui::ViewSwitcher> switcher_;
     std::unique_ptr<ui::OfflinePanel> offlinePanel_;
     std::unique_ptr<ui::InventoryViews> inventoryViews_;
+    std::unique_ptr<ui::ShellPlacesView> places_;
 };
 
 }  // namespace glmx::app

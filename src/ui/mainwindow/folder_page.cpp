@@ -10,33 +10,41 @@
 
 namespace glmx::ui {
 
+FolderPageController::FolderPageController(FolderPageEvents events)
+    : controlButtonClicked_(std::move(events.controlButtonClicked)),
+      tree_(std::move(events.tree)),
+      list_(std::move(events.list)) {}
+
 void FolderPageController::Create(HWND notebook) {
     page_ = CreatePanel(notebook, PanelStyle::Plain);
     bar_.Create(page_, cmdFolderControlButton);
     treePanel_ = CreatePanel(page_, PanelStyle::Plain);
     treeHeader_ = CreateChild(WC_STATICW, L"Folders:", SS_LEFT | SS_CENTERIMAGE, treePanel_);
-    folderTree_ = CreateTreeControl(treePanel_, idExplorerTree);
+    tree_.Create(treePanel_, idExplorerTree);
     splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idFolderSplitter);
-    itemList_ = CreateChild(WC_LISTVIEWW, L"",
-                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                            page_, idFolderItemList, WS_EX_CLIENTEDGE);
-    ListView_SetExtendedListViewStyle(itemList_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    // The shell's own columns replace these once the page lists a folder.
-    for (const auto& [caption, width] :
-         {std::pair{L"Name", 220}, {L"Size", 80}, {L"Type", 140}, {L"Modified", 140}}) {
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<wchar_t*>(caption);
-        column.cx = width;
-        SendMessageW(itemList_, LVM_INSERTCOLUMNW,
-                     Header_GetItemCount(ListView_GetHeader(itemList_)),
-                     reinterpret_cast<LPARAM>(&column));
-    }
+    list_.Create(page_, idFolderItemList);
+}
+
+void FolderPageController::OnCommand(int command, int /*notification*/) {
+    if (command == cmdFolderControlButton && controlButtonClicked_) controlButtonClicked_();
+}
+
+LRESULT FolderPageController::OnNotify(NMHDR& header) {
+    LRESULT result = 0;
+    if (header.idFrom == idExplorerTree && header.hwndFrom == tree_.Handle())
+        tree_.OnNotify(header, result);
+    else if (header.idFrom == idFolderItemList && header.hwndFrom == list_.Handle())
+        list_.OnNotify(header, result);
+    return result;
+}
+
+bool FolderPageController::OnContextMenu(HWND control, POINT screenPoint) {
+    return control == list_.Handle() && list_.ShowContextMenu(screenPoint);
 }
 
 void FolderPageController::SetFonts(const PartFonts& fonts) {
     bar_.SetFonts(fonts);
-    for (HWND window : {treeHeader_, folderTree_, itemList_})
+    for (HWND window : {treeHeader_, tree_.Handle(), list_.Handle()})
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal), TRUE);
 }
 
@@ -49,9 +57,9 @@ void FolderPageController::Layout(int width, int height, UINT dpi) {
     const int header = Scale(20, dpi);
     Place(treePanel_, 0, top, left, below);
     Place(treeHeader_, Scale(4, dpi), 0, left - Scale(4, dpi), header);
-    Place(folderTree_, 0, header, left, below - header);
+    Place(tree_.Handle(), 0, header, left, below - header);
     Place(splitter_, left, top, splitter, below);
-    Place(itemList_, left + splitter, top, width - left - splitter, below);
+    Place(list_.Handle(), left + splitter, top, width - left - splitter, below);
 }
 
 void FolderPageController::OnSplitterMoved(int splitterId, int position) {
