@@ -1,13 +1,14 @@
 // Showing a folder of 10,000 files in the item list (listed, sorted and the first
-// page drawn), against the plain shell walk it is built on (EnumObjects, and the
-// icon and type of each item by its identifier list), measured in the same run.
-// Prints the ratio.
+// page drawn), against the plain shell walk it is built on (EnumObjects, and each
+// item's parsing name with its icon and type asked by that name), measured in the
+// same run. Prints the ratio.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -51,12 +52,19 @@ size_t RawWalk(const ITEMIDLIST* folderId) {
             ITEMIDLIST* child = nullptr;
             ULONG fetched = 0;
             while (children->Next(1, &child, &fetched) == S_OK && fetched == 1) {
-                ITEMIDLIST* absolute = ILCombine(folderId, child);
-                SHFILEINFOW info{};
-                SHGetFileInfoW(reinterpret_cast<LPCWSTR>(absolute), 0, &info, sizeof(info),
-                               SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_TYPENAME);
-                typeChars += wcslen(info.szTypeName);
-                CoTaskMemFree(absolute);
+                // Each item's name, then its icon and type asked by that name, as the
+                // list asks them: without opening the file.
+                STRRET name{};
+                wchar_t* path = nullptr;
+                if (SUCCEEDED(folder->GetDisplayNameOf(child, SHGDN_FORPARSING, &name)) &&
+                    SUCCEEDED(StrRetToStrW(&name, child, &path))) {
+                    SHFILEINFOW info{};
+                    SHGetFileInfoW(path, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON |
+                                       SHGFI_TYPENAME);
+                    typeChars += wcslen(info.szTypeName);
+                    CoTaskMemFree(path);
+                }
                 CoTaskMemFree(child);
             }
             children->Release();
@@ -82,8 +90,6 @@ double Ms(Clock::time_point start) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // Under Wine the plain walk takes over a minute (some 9 ms per SHGetFileInfo call):
-    // three rounds are enough.
     const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 3;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};

@@ -97,8 +97,9 @@ std::string DetailText(IShellFolder2& folder, const ITEMIDLIST* child, int colum
 }
 
 bool IsFolderRow(const NamespaceItem& item) {
-    if (item.hasFileData) return (item.fileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // A zip file is a folder to the shell and a file to the user.
+    if (item.hasFileData && (item.fileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    // A zip file is a folder to the shell and a file to the user; a folder the shell links
+    // in (a drive, a mapped place) may come with a file record that has no attributes.
     return (item.attributes & SFGAO_FOLDER) && !(item.attributes & SFGAO_STREAM);
 }
 
