@@ -47,6 +47,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_locale.cpp
   src/platform/win32/folder_watch.cpp
   src/platform/win32/shell_context_menu.cpp
+  src/platform/win32/shell_icons.cpp
   src/platform/win32/shell_namespace.cpp
   src/platform/win32/win32_shell.cpp
   src/platform/win32/win32_system_folders.cpp

@@ -6,12 +6,14 @@
 #include <algorithm>
 #include <cwchar>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include "platform/text.h"
 #include "platform/win32/folder_watch.h"
 #include "platform/win32/shell_context_menu.h"
+#include "platform/win32/shell_icons.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/wide.h"
 #include "shell/places/item_order.h"
@@ -38,6 +40,7 @@ using shell::places::ItemSort;
 constexpr UINT_PTR kSubclassId = 0x6C73;  // "ls"
 constexpr UINT kEnumerated = WM_APP + 0x150;
 constexpr UINT kFolderChanged = WM_APP + 0x151;
+constexpr UINT kIconsArrived = WM_APP + 0x152;
 // A fast folder lists before the window shows anything else.
 constexpr std::chrono::milliseconds kPatience{300};
 // Shell folders rarely have more; a folder that answers for ever stops here.
@@ -118,6 +121,7 @@ struct ShellList::Impl {
     ItemSort sort;
     std::unique_ptr<platform::win32::FolderEnumeration> enumeration;
     std::unique_ptr<platform::win32::FolderWatch> watch;
+    std::unique_ptr<platform::win32::ShellIconLoader> icons;
     // What a refill selects again: parsing names, and the focused one.
     std::set<std::string> keepSelected;
     std::string keepFocused;
@@ -179,11 +183,15 @@ struct ShellList::Impl {
 
     int IconOf(Row& row) {
         if (row.icon >= 0) return row.icon;
-        if (row.hasFileData && !row.order.folder)
+        if (row.hasFileData && !row.order.folder) {
             row.icon = FileType(FileNameOf(row.parsingName), false).first;
-        else
-            row.icon = platform::win32::SystemIconOf(row.id.get());
-        return row.icon;
+            return row.icon;
+        }
+        // Asked away from the window; a stand-in shows until it comes.
+        const std::optional<int> icon = icons ? icons->IconOf(row.id.get()) : std::nullopt;
+        if (icon) row.icon = *icon;
+        return icon.value_or(row.order.folder ? platform::win32::GenericFolderIcon()
+                                              : platform::win32::GenericFileIcon());
     }
 
     Row* RowAt(int index) {
@@ -449,6 +457,9 @@ struct ShellList::Impl {
             case kEnumerated:
                 if (self.enumeration) self.Fill();
                 return 0;
+            case kIconsArrived:
+                InvalidateRect(window, nullptr, FALSE);
+                return 0;
             case kFolderChanged:
                 if (ListView_GetEditControl(window))
                     self.refreshAfterEdit = true;
@@ -464,6 +475,7 @@ struct ShellList::Impl {
             case WM_NCDESTROY:
                 RemoveWindowSubclass(window, SubclassProcedure, kSubclassId);
                 self.watch.reset();
+                self.icons.reset();
                 self.enumeration.reset();
                 self.list = nullptr;
                 return DefSubclassProc(window, message, wParam, lParam);
@@ -497,6 +509,7 @@ HWND ShellList::Create(HWND parent, int id) {
         return nullptr;
     }
     impl_->list = list;
+    impl_->icons = std::make_unique<platform::win32::ShellIconLoader>(list, kIconsArrived);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     ListView_SetImageList(list, SystemImageList(true), LVSIL_SMALL);
     return list;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <map>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -13,6 +14,7 @@
 
 #include "platform/text.h"
 #include "platform/win32/folder_watch.h"
+#include "platform/win32/shell_icons.h"
 #include "platform/win32/wide.h"
 #include "shell/places/folder_rules.h"
 #include "ui/win32/image_lists.h"
@@ -31,7 +33,6 @@ using platform::win32::ItemIdList;
 using platform::win32::NamespaceItem;
 using platform::win32::ParsingNameOf;
 using platform::win32::SameIdList;
-using platform::win32::SystemIconOf;
 using platform::win32::Wide;
 
 constexpr UINT_PTR kSubclassId = 1;
@@ -46,6 +47,10 @@ UINT ListedMessage() {
 }
 UINT ChangedMessage() {
     static const UINT message = RegisterWindowMessageW(L"GlmxShellTreeChanged");
+    return message;
+}
+UINT IconsMessage() {
+    static const UINT message = RegisterWindowMessageW(L"GlmxShellTreeIcons");
     return message;
 }
 UINT ClickedMessage() {
@@ -116,7 +121,8 @@ struct ShellTree::Impl {
     std::unordered_map<HTREEITEM, std::unique_ptr<Node>> nodes;  // placeholders have none
     HTREEITEM root = nullptr;
     std::unique_ptr<FolderWatch> watch;  // everything below the root
-    bool quiet = false;                  // no events while the tree is emptied
+    std::unique_ptr<platform::win32::ShellIconLoader> icons;
+    bool quiet = false;  // no events while the tree is emptied
 
     Node* NodeOf(HTREEITEM item) const {
         const auto found = item ? nodes.find(item) : nodes.end();
@@ -334,14 +340,17 @@ struct ShellTree::Impl {
     void OnDisplayInfo(NMTVDISPINFOW& info) {
         Node* node = NodeOf(info.item.hItem);
         if (!node || !(info.item.mask & (TVIF_IMAGE | TVIF_SELECTEDIMAGE))) return;
-        if (!node->iconsRead) {
-            node->icon = SystemIconOf(node->id.get(), false);
-            node->openIcon = SystemIconOf(node->id.get(), true);
-            node->iconsRead = true;
+        if (!node->iconsRead && icons) {
+            // Asked away from the window; the folder icon stands in until they come.
+            const std::optional<int> icon = icons->IconOf(node->id.get(), false);
+            const std::optional<int> openIcon = icons->IconOf(node->id.get(), true);
+            node->icon = icon.value_or(platform::win32::GenericFolderIcon());
+            node->openIcon = openIcon.value_or(node->icon);
+            node->iconsRead = icon && openIcon;
         }
         info.item.iImage = node->icon;
         info.item.iSelectedImage = node->openIcon;
-        info.item.mask |= TVIF_DI_SETITEM;
+        if (node->iconsRead) info.item.mask |= TVIF_DI_SETITEM;
     }
 
     // Right-click selects the node under the mouse and offers no menu.
@@ -385,6 +394,10 @@ struct ShellTree::Impl {
             self.OnChanged();
             return 0;
         }
+        if (message == IconsMessage()) {
+            InvalidateRect(window, nullptr, FALSE);
+            return 0;
+        }
         if (message == ClickedMessage()) {
             if (self.events.userActed) self.events.userActed();
             return 0;
@@ -395,6 +408,7 @@ struct ShellTree::Impl {
             self.nodes.clear();
             self.root = nullptr;
             self.watch.reset();
+            self.icons.reset();
             self.window = nullptr;
             return DefSubclassProc(window, message, wParam, lParam);
         }
@@ -423,6 +437,7 @@ HWND ShellTree::Create(HWND parent, int id) {
     }
     impl_->window = window;
     impl_->quiet = false;
+    impl_->icons = std::make_unique<platform::win32::ShellIconLoader>(window, IconsMessage());
     TreeView_SetImageList(window, SystemImageList(true), TVSIL_NORMAL);
     return window;
 }
