@@ -198,6 +198,11 @@ std::vector<NamespaceItem> Enumerate(const ITEMIDLIST* absolute, EnumeratedConte
     if (!folder) return items;
     SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_INCLUDEHIDDEN;
     if (contents == EnumeratedContents::FoldersAndFiles) flags |= SHCONTF_NONFOLDERS;
+    // Whether a folder has sub-folders can cost the shell a look inside each one: only
+    // the tree needs it.
+    const ULONG wanted = contents == EnumeratedContents::FoldersOnly
+                             ? kEnumeratedAttributes
+                             : kEnumeratedAttributes & ~SFGAO_HASSUBFOLDER;
     ComPtr<IEnumIDList> children;
     // S_FALSE and a null enumerator both mean "nothing to list".
     if (folder->EnumObjects(nullptr, flags, children.put()) != S_OK || !children) return items;
@@ -207,10 +212,10 @@ std::vector<NamespaceItem> Enumerate(const ITEMIDLIST* absolute, EnumeratedConte
         ULONG fetched = 0;
         if (children->Next(1, child.put(), &fetched) != S_OK || fetched != 1 || !child) break;
         NamespaceItem item;
-        item.attributes = kEnumeratedAttributes;
+        item.attributes = wanted;
         PCUITEMID_CHILD one[] = {child.get()};
         if (FAILED(folder->GetAttributesOf(1, one, &item.attributes))) item.attributes = 0;
-        item.attributes &= kEnumeratedAttributes;
+        item.attributes &= wanted;
         if (contents == EnumeratedContents::FoldersOnly && !(item.attributes & SFGAO_FOLDER))
             continue;
         item.displayName = NameIn(*folder.get(), child.get(), SHGDN_INFOLDER | SHGDN_NORMAL);

@@ -73,7 +73,7 @@ struct NamespaceItem {
     FILETIME modified{};
 };
 
-// The SFGAO_ bits every enumeration reads.
+// The SFGAO_ bits an enumeration reads; one with files leaves out SFGAO_HASSUBFOLDER.
 inline constexpr ULONG kEnumeratedAttributes =
     SFGAO_FOLDER | SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR | SFGAO_HIDDEN |
     SFGAO_LINK | SFGAO_CANRENAME | SFGAO_CANDELETE | SFGAO_STREAM;
