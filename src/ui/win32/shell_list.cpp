@@ -519,9 +519,16 @@ HWND ShellList::Handle() const { return impl_->list; }
 
 void ShellList::ShowFolder(const ITEMIDLIST* folder) {
     Impl& self = *impl_;
-    if (!self.list || !folder) return;
+    if (!self.list) return;
     ItemIdList shown = CloneIdList(folder);
-    if (!shown) return;
+    if (!shown) {
+        // No folder (a place the system does not have): an empty list, not the last one's.
+        self.enumeration.reset();
+        self.watch.reset();
+        self.folder.reset();
+        self.ShowNothing();
+        return;
+    }
     self.enumeration.reset();
     self.watch.reset();
     self.keepSelected.clear();

@@ -41,7 +41,7 @@ public:
     HWND Handle() const;
 
     // Lists a folder's items (hidden ones too), sorted, folders first. Waits a moment
-    // for the folder; a slower one fills the list when it arrives.
+    // for the folder; a slower one fills the list when it arrives. Null empties the list.
     void ShowFolder(const ITEMIDLIST* folder);
     // Null before the first ShowFolder.
     const ITEMIDLIST* Folder() const;
