@@ -23,6 +23,9 @@ set(GLMX_CORE_SOURCES
   src/platform/fake/fake_version_resources.cpp
   src/platform/registry.cpp
   src/platform/text.cpp
+  src/registry/registry_paths.cpp
+  src/registry/registry_tree.cpp
+  src/registry/registry_values.cpp
   src/settings/history.cpp
   src/settings/reg_info.cpp
   src/settings/settings_stores.cpp
@@ -115,6 +118,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/paths_test.cpp
   tests/unit/process_collection_test.cpp
   tests/unit/reg_info_test.cpp
+  tests/unit/registry_browser_test.cpp
   tests/unit/running_programs_test.cpp
   tests/unit/settings_stores_test.cpp
   tests/unit/system_path_test.cpp

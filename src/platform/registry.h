@@ -2,6 +2,7 @@
 // or writing, values in their stored order, whole-tree deletion.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -56,7 +57,9 @@ std::string DecodeStringData(const RegData& data);
 // as decimal numbers; other types have no text.
 std::optional<std::string> ValueAsText(const RegData& data);
 
-enum class RegAccess { Read, ReadWrite };
+// Query opens a key only to ask about it (how many sub-keys), which some keys allow
+// where they refuse reading.
+enum class RegAccess { Read, ReadWrite, Query };
 
 class RegistryKey {
 public:
@@ -64,6 +67,8 @@ public:
 
     // Sub-key names, as the registry lists them (alphabetically, ignoring case).
     virtual std::vector<std::string> SubKeyNames() const = 0;
+    // How many sub-keys there are, without listing them; 0 when it cannot be told.
+    virtual size_t SubKeyCount() const = 0;
     // Values in stored order: values created one after another come in creation order.
     virtual std::vector<RegNamedValue> Values() const = 0;
     // Names compare without regard to case; "" is the unnamed value.

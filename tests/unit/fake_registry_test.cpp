@@ -40,6 +40,8 @@ TEST(FakeRegistry, KeyNamesIgnoreCaseAndSubKeysListAlphabetically) {
     EXPECT_TRUE(registry.CreateKey(RegRoot::CurrentUser, "software\\QUENFIELD\\Sub"));
     EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, "Software", RegAccess::Read)->SubKeyNames(),
               (std::vector<std::string>{"a", "b", "C", "Quenfield"}));
+    EXPECT_EQ(registry.OpenKey(RegRoot::CurrentUser, "Software", RegAccess::Query)->SubKeyCount(),
+              4u);
     // Non-ASCII letters fold too.
     registry.CreateKey(RegRoot::CurrentUser, "\u00C4rger");
     EXPECT_TRUE(registry.KeyExists(RegRoot::CurrentUser, "\u00E4RGER"));
@@ -48,11 +50,13 @@ TEST(FakeRegistry, KeyNamesIgnoreCaseAndSubKeysListAlphabetically) {
 TEST(FakeRegistry, DeleteTreeRemovesEverythingBelowAndOpenHandlesFail) {
     FakeRegistry registry;
     auto inner = registry.CreateKey(RegRoot::CurrentUser, "Base\\Store\\Deep\\Deeper");
+    auto store = registry.OpenKey(RegRoot::CurrentUser, "Base\\Store", RegAccess::Read);
     registry.CreateKey(RegRoot::CurrentUser, "Base\\Store")->SetValue("v", MakeStringData("1"));
     EXPECT_TRUE(registry.DeleteKeyTree(RegRoot::CurrentUser, "base\\store"));
     EXPECT_FALSE(registry.KeyExists(RegRoot::CurrentUser, "Base\\Store"));
     EXPECT_TRUE(registry.KeyExists(RegRoot::CurrentUser, "Base"));
     EXPECT_FALSE(inner->SetValue("x", MakeStringData("y")));
+    EXPECT_EQ(store->SubKeyCount(), 0u);
     EXPECT_FALSE(registry.DeleteKeyTree(RegRoot::CurrentUser, "Base\\Store"));
     EXPECT_FALSE(registry.DeleteKeyTree(RegRoot::CurrentUser, ""));
 }

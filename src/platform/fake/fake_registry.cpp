@@ -77,6 +77,7 @@ public:
                          [](const auto& a, const auto& b) { return Folded(a) < Folded(b); });
         return names;
     }
+    size_t SubKeyCount() const override { return node_->deleted ? 0 : node_->children.size(); }
     std::vector<RegNamedValue> Values() const override {
         if (node_->deleted) return {};
         return node_->values;

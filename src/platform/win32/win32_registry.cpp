@@ -46,6 +46,14 @@ public:
         return names;
     }
 
+    size_t SubKeyCount() const override {
+        DWORD count = 0;
+        if (RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return 0;
+        return count;
+    }
+
     std::vector<RegNamedValue> Values() const override {
         std::vector<RegNamedValue> values;
         DWORD maxData = 0;
@@ -136,7 +144,9 @@ bool DeleteTreeBelow(HKEY parent, const std::wstring& path) {
 std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegRoot root, std::string_view path,
                                                     RegAccess access) {
     UniqueHKey key;
-    const REGSAM sam = access == RegAccess::ReadWrite ? KEY_READ | KEY_WRITE : KEY_READ;
+    REGSAM sam = KEY_READ;
+    if (access == RegAccess::ReadWrite) sam = KEY_READ | KEY_WRITE;
+    if (access == RegAccess::Query) sam = KEY_QUERY_VALUE;
     if (RegOpenKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, sam, key.put()) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));

@@ -1,0 +1,201 @@
+// The registry view's rules: how values read, the order keys and values list in, and
+// how a tree node's path and the selected path are kept.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/fake/fake_registry.h"
+#include "registry/registry_paths.h"
+#include "registry/registry_tree.h"
+#include "registry/registry_values.h"
+
+namespace glmx::registry {
+namespace {
+
+using platform::FakeRegistry;
+using platform::MakeStringData;
+using platform::RegData;
+using platform::RegRoot;
+using platform::RegType;
+
+std::vector<std::uint8_t> Repeated(size_t count, std::uint8_t byte) {
+    return std::vector<std::uint8_t>(count, byte);
+}
+
+std::string HexRun(size_t count) {
+    std::string text = "ab";
+    for (size_t i = 1; i < count; ++i) text += " ab";
+    return text;
+}
+
+TEST(RegistryValues, EveryTypeShowsItsDataAsTheListDoes) {
+    const RegData longText = MakeStringData(std::string(600, 'x'));
+    const struct {
+        RegData data;
+        const char* type;
+        std::string text;
+        int image;
+    } cases[] = {
+        {{RegType::Dword, {0xff, 0, 0, 0}}, "REG_DWORD", "0x000000ff (255)", 7},
+        {{RegType::Dword, {0xff, 0xff, 0xff, 0xff, 9}}, "REG_DWORD", "0xffffffff (4294967295)", 7},
+        {{RegType::DwordBigEndian, {0, 0, 1, 2}}, "REG_DWORD_BIG_ENDIAN", "0x00000102 (258)", 7},
+        {{RegType::Dword, {1, 0xab, 0xff}}, "REG_DWORD", "01 ab ff", 7},
+        {{RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0x80}},
+         "REG_QWORD",
+         "0x8000000000000001 (9223372036854775809)",
+         7},
+        {{RegType::Qword, {1, 2, 3, 4}}, "REG_QWORD", "01 02 03 04", 7},
+        {{RegType::Binary, {}}, "REG_BINARY", "(zero-length binary value)", 7},
+        {{RegType::None, {0, 0x10}}, "REG_NONE", "00 10", 7},
+        {{RegType::MultiString, {'a', 0, 0, 0}}, "REG_MULTI_SZ", "61 00 00 00", 7},
+        {{RegType::FullResourceDescriptor, {7}}, "REG_FULL_RESOURCE_DESCRIPTOR", "07", 7},
+        // Text ends at the first zero character, not the first zero byte.
+        {{RegType::String, {'a', 0, 0, 0x41, 0, 0, 'c', 0}}, "REG_SZ", "a\u4100", 6},
+        {{RegType::String, {'h', 0, 'i'}}, "REG_SZ", "h", 6},
+        {MakeStringData("%TEMP%\\x", RegType::ExpandString), "REG_EXPAND_SZ", "%TEMP%\\x", 6},
+        {{RegType::Link, {1, 2}}, "REG_LINK", "ERROR - VALUE NOT READ", 6},
+        {{RegType::ResourceRequirementsList, {}},
+         "REG_RESOURCE_REQUIREMENTS_LIST",
+         "ERROR - VALUE NOT READ",
+         6},
+        {{static_cast<RegType>(12), {1}}, "", "ERROR - VALUE NOT READ", 6},
+        // Beyond the list's 1024 bytes: what fits, marked as cut.
+        {{RegType::Binary, Repeated(1024, 0xab)}, "REG_BINARY", HexRun(1024), 7},
+        {{RegType::Binary, Repeated(1025, 0xab)}, "REG_BINARY", HexRun(1024) + "...", 7},
+        {longText, "REG_SZ", std::string(512, 'x') + "...", 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        const FormattedValue shown = FormatValue(c.data);
+        EXPECT_EQ(shown.typeText, c.type);
+        EXPECT_EQ(shown.dataText, c.text);
+        EXPECT_EQ(shown.image, c.image);
+    }
+    EXPECT_EQ(ValueTypeName(static_cast<RegType>(0xFFFFFFFF)), "");
+}
+
+TEST(RegistryValues, RowsListTheDefaultFirstThenNamesIgnoringCase) {
+    FakeRegistry registry;
+    auto key = registry.CreateKey(RegRoot::CurrentUser, "Software\\Test");
+    for (const char* name : {"beta", "Zeta", "Alpha", "gamma"})
+        key->SetValue(name, {RegType::Binary, {1}});
+    key->SetValue("Zeta", {RegType::Dword, {2, 0, 0, 0}});
+    key->SetValue("", MakeStringData("hello"));
+
+    const std::vector<ValueRow> rows = ValueRows(key.get());
+    std::vector<std::string> names;
+    for (const auto& row : rows) names.push_back(row.text.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"(Default)", "Alpha", "beta", "gamma", "Zeta"}));
+    EXPECT_EQ(rows[0].text.typeText, "REG_SZ");
+    EXPECT_EQ(rows[0].text.dataText, "hello");
+    EXPECT_EQ(rows[0].image, 6);
+    EXPECT_EQ(rows[4].text.dataText, "0x00000002 (2)");
+    EXPECT_EQ(rows[4].image, 7);
+
+    // An empty unnamed value keeps its type; a missing one has none.
+    key->SetValue("", MakeStringData(""));
+    EXPECT_EQ(ValueRows(key.get())[0].text.typeText, "REG_SZ");
+    EXPECT_EQ(ValueRows(key.get())[0].text.dataText, "(value not set)");
+    key->DeleteValue("");
+    EXPECT_EQ(ValueRows(key.get())[0].text.typeText, "");
+    EXPECT_EQ(ValueRows(key.get())[0].text.dataText, "(value not set)");
+
+    EXPECT_TRUE(ValueRows(nullptr).empty());
+}
+
+TEST(RegistryValues, NamesSortIgnoringCaseAndEachListsOnce) {
+    EXPECT_EQ(SortedNames({"b", "A", "a", "B", "c"}), (std::vector<std::string>{"A", "b", "c"}));
+    FakeRegistry registry;
+    for (const char* name : {"Zone", "app", "Mid"})
+        registry.CreateKey(RegRoot::LocalMachine, std::string("S\\") + name);
+    const auto key = registry.OpenKey(RegRoot::LocalMachine, "S", platform::RegAccess::Read);
+    EXPECT_EQ(SortedSubKeyNames(key.get()), (std::vector<std::string>{"app", "Mid", "Zone"}));
+    EXPECT_TRUE(SortedSubKeyNames(nullptr).empty());
+}
+
+KeyNode Node(std::string text, int level, KeyNode* parent = nullptr) {
+    KeyNode node;
+    node.text = std::move(text);
+    node.level = level;
+    node.parent = parent;
+    return node;
+}
+
+TEST(RegistryPaths, NodePathRunsFromTheRootWithoutMyComputer) {
+    KeyNode computer = Node("My Computer", 0);
+    KeyNode users = Node("HKEY_USERS", 1, &computer);
+    KeyNode defaults = Node(".DEFAULT", 2, &users);
+    KeyNode console = Node("Console", 3, &defaults);
+    EXPECT_EQ(GetNodePath(users), "HKEY_USERS");
+    EXPECT_EQ(GetNodePath(defaults), "HKEY_USERS\\.DEFAULT");
+    EXPECT_EQ(GetNodePath(console), "HKEY_USERS\\.DEFAULT\\Console");
+}
+
+std::vector<std::string> ChildTexts(const KeyNode& node) {
+    std::vector<std::string> texts;
+    for (const auto& child : node.children)
+        texts.push_back(child->text + (child->hasChildren ? "+" : ""));
+    return texts;
+}
+
+TEST(RegistryTree, ExpandingListsOneLevelOnceWithItsPlusSigns) {
+    FakeRegistry registry;
+    registry.CreateKey(RegRoot::CurrentUser, "Software\\b");
+    registry.CreateKey(RegRoot::CurrentUser, "Software\\A\\Inner");
+    registry.CreateKey(RegRoot::CurrentUser, "Software\\Locked\\Below\\Deep");
+    registry.DenyAccess(RegRoot::CurrentUser, "Software\\Locked\\Below");
+
+    KeyNode computer = Node("My Computer", 0);
+    ListChildren(computer, registry);
+    ASSERT_EQ(computer.children.size(), RootKeyTable().size());
+    KeyNode& user = *computer.children[1];
+    EXPECT_EQ(GetNodePath(user), "HKEY_CURRENT_USER");
+    ListChildren(user, registry);
+    ASSERT_EQ(ChildTexts(user), (std::vector<std::string>{"Software+"}));
+    KeyNode& software = *user.children[0];
+    ListChildren(software, registry);
+    ListChildren(software, registry);
+    EXPECT_EQ(ChildTexts(software), (std::vector<std::string>{"A+", "b", "Locked+"}));
+    EXPECT_EQ(GetNodePath(*software.children[0]), "HKEY_CURRENT_USER\\Software\\A");
+
+    // A key that refuses opening shows no plus sign and nothing below it.
+    KeyNode& locked = *software.children[2];
+    ListChildren(locked, registry);
+    EXPECT_EQ(ChildTexts(locked), (std::vector<std::string>{"Below"}));
+    ListChildren(*locked.children[0], registry);
+    EXPECT_FALSE(locked.children[0]->hasChildren);
+    KeyNode bogus = Node("HKEY_NOWHERE", 1, &computer);
+    bogus.hasChildren = true;
+    ListChildren(bogus, registry);
+    EXPECT_FALSE(bogus.hasChildren);
+}
+
+TEST(RegistryPaths, FullPathSplitsIntoRootAndSubKeyAndRefusesAnUnknownRoot) {
+    RegistryPathManager paths;
+    paths.SetFullPath("HKEY_LOCAL_MACHINE\\Software\\Quenfield");
+    EXPECT_EQ(paths.RootKey(), RegRoot::LocalMachine);
+    EXPECT_EQ(paths.RootKeyName(), "HKEY_LOCAL_MACHINE");
+    EXPECT_EQ(paths.SubKeyPath(), "Software\\Quenfield");
+
+    paths.SetFullPath("HKEY_CURRENT_CONFIG");
+    EXPECT_EQ(paths.RootKey(), RegRoot::CurrentConfig);
+    EXPECT_EQ(paths.SubKeyPath(), "");
+    paths.SetFullPath("HKEY_CURRENT_CONFIG\\System");
+    EXPECT_EQ(paths.SubKeyPath(), "System");
+    paths.SetFullPath("HKEY_CURRENT_CONFIG\\System");
+    EXPECT_EQ(paths.FullPath(), "HKEY_CURRENT_CONFIG\\System");
+
+    for (RegRoot root : RootKeyTable())
+        EXPECT_EQ(RootKeyFromName(std::string(platform::RootLongName(root))), root);
+    try {
+        paths.SetFullPath("hkey_users\\x");
+        ADD_FAILURE() << "no error for an unknown root";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), "hkey_users - Invalid HKEY description");
+    }
+    EXPECT_EQ(paths.FullPath(), "HKEY_CURRENT_CONFIG\\System");
+    EXPECT_EQ(paths.RootKey(), RegRoot::CurrentConfig);
+}
+
+}  // namespace
+}  // namespace glmx::registry
