@@ -41,6 +41,16 @@ TEST_F(RegistryWinTest, KeysAreFoundInAnyCaseAtAnyLengthAndDeletedWithEverything
     EXPECT_FALSE(registry.DeleteKeyTree(RegRoot::CurrentUser, ""));
 }
 
+TEST_F(RegistryWinTest, SubKeysAreCountedThroughAKeyOpenedOnlyToQuery) {
+    ASSERT_TRUE(registry.CreateKey(RegRoot::CurrentUser, testKey.Path() + "\\A\\Below"));
+    ASSERT_TRUE(registry.CreateKey(RegRoot::CurrentUser, testKey.Path() + "\\B"));
+    auto key = Open("", RegAccess::Query);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->SubKeyCount(), 2u);
+    EXPECT_EQ(Open("\\B", RegAccess::Query)->SubKeyCount(), 0u);
+    EXPECT_FALSE(key->SetValue("v", MakeStringData("1")));
+}
+
 TEST_F(RegistryWinTest, ValuesOfEveryTypeComeBackExactly) {
     auto key = registry.CreateKey(RegRoot::CurrentUser, testKey.Path());
     const std::string name = "Name \u00e4\u65e5\U0001F600";
