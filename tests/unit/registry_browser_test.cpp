@@ -18,10 +18,6 @@ using platform::RegData;
 using platform::RegRoot;
 using platform::RegType;
 
-std::vector<std::uint8_t> Repeated(size_t count, std::uint8_t byte) {
-    return std::vector<std::uint8_t>(count, byte);
-}
-
 std::string HexRun(size_t count) {
     std::string text = "ab";
     for (size_t i = 1; i < count; ++i) text += " ab";
@@ -60,8 +56,11 @@ TEST(RegistryValues, EveryTypeShowsItsDataAsTheListDoes) {
          6},
         {{static_cast<RegType>(12), {1}}, "", "ERROR - VALUE NOT READ", 6},
         // Beyond the list's 1024 bytes: what fits, marked as cut.
-        {{RegType::Binary, Repeated(1024, 0xab)}, "REG_BINARY", HexRun(1024), 7},
-        {{RegType::Binary, Repeated(1025, 0xab)}, "REG_BINARY", HexRun(1024) + "...", 7},
+        {{RegType::Binary, std::vector<std::uint8_t>(1024, 0xab)}, "REG_BINARY", HexRun(1024), 7},
+        {{RegType::Binary, std::vector<std::uint8_t>(1025, 0xab)},
+         "REG_BINARY",
+         HexRun(1024) + "...",
+         7},
         {longText, "REG_SZ", std::string(512, 'x') + "...", 6},
     };
     for (const auto& c : cases) {
@@ -74,6 +73,15 @@ TEST(RegistryValues, EveryTypeShowsItsDataAsTheListDoes) {
     EXPECT_EQ(ValueTypeName(static_cast<RegType>(0xFFFFFFFF)), "");
 }
 
+// Each row as "name|type|data|image".
+std::vector<std::string> Shown(const std::vector<ValueRow>& rows) {
+    std::vector<std::string> shown;
+    for (const auto& row : rows)
+        shown.push_back(row.text.name + "|" + row.text.typeText + "|" + row.text.dataText + "|" +
+                        std::to_string(row.image));
+    return shown;
+}
+
 TEST(RegistryValues, RowsListTheDefaultFirstThenNamesIgnoringCase) {
     FakeRegistry registry;
     auto key = registry.CreateKey(RegRoot::CurrentUser, "Software\\Test");
@@ -81,54 +89,22 @@ TEST(RegistryValues, RowsListTheDefaultFirstThenNamesIgnoringCase) {
         key->SetValue(name, {RegType::Binary, {1}});
     key->SetValue("Zeta", {RegType::Dword, {2, 0, 0, 0}});
     key->SetValue("", MakeStringData("hello"));
-
-    const std::vector<ValueRow> rows = ValueRows(key.get());
-    std::vector<std::string> names;
-    for (const auto& row : rows) names.push_back(row.text.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"(Default)", "Alpha", "beta", "gamma", "Zeta"}));
-    EXPECT_EQ(rows[0].text.typeText, "REG_SZ");
-    EXPECT_EQ(rows[0].text.dataText, "hello");
-    EXPECT_EQ(rows[0].image, 6);
-    EXPECT_EQ(rows[4].text.dataText, "0x00000002 (2)");
-    EXPECT_EQ(rows[4].image, 7);
+    EXPECT_EQ(Shown(ValueRows(key.get())),
+              (std::vector<std::string>{"(Default)|REG_SZ|hello|6", "Alpha|REG_BINARY|01|7",
+                                        "beta|REG_BINARY|01|7", "gamma|REG_BINARY|01|7",
+                                        "Zeta|REG_DWORD|0x00000002 (2)|7"}));
 
     // An empty unnamed value keeps its type; a missing one has none.
     key->SetValue("", MakeStringData(""));
-    EXPECT_EQ(ValueRows(key.get())[0].text.typeText, "REG_SZ");
-    EXPECT_EQ(ValueRows(key.get())[0].text.dataText, "(value not set)");
+    EXPECT_EQ(Shown(ValueRows(key.get()))[0], "(Default)|REG_SZ|(value not set)|6");
     key->DeleteValue("");
-    EXPECT_EQ(ValueRows(key.get())[0].text.typeText, "");
-    EXPECT_EQ(ValueRows(key.get())[0].text.dataText, "(value not set)");
-
+    EXPECT_EQ(Shown(ValueRows(key.get()))[0], "(Default)||(value not set)|6");
     EXPECT_TRUE(ValueRows(nullptr).empty());
 }
 
 TEST(RegistryValues, NamesSortIgnoringCaseAndEachListsOnce) {
     EXPECT_EQ(SortedNames({"b", "A", "a", "B", "c"}), (std::vector<std::string>{"A", "b", "c"}));
-    FakeRegistry registry;
-    for (const char* name : {"Zone", "app", "Mid"})
-        registry.CreateKey(RegRoot::LocalMachine, std::string("S\\") + name);
-    const auto key = registry.OpenKey(RegRoot::LocalMachine, "S", platform::RegAccess::Read);
-    EXPECT_EQ(SortedSubKeyNames(key.get()), (std::vector<std::string>{"app", "Mid", "Zone"}));
     EXPECT_TRUE(SortedSubKeyNames(nullptr).empty());
-}
-
-KeyNode Node(std::string text, int level, KeyNode* parent = nullptr) {
-    KeyNode node;
-    node.text = std::move(text);
-    node.level = level;
-    node.parent = parent;
-    return node;
-}
-
-TEST(RegistryPaths, NodePathRunsFromTheRootWithoutMyComputer) {
-    KeyNode computer = Node("My Computer", 0);
-    KeyNode users = Node("HKEY_USERS", 1, &computer);
-    KeyNode defaults = Node(".DEFAULT", 2, &users);
-    KeyNode console = Node("Console", 3, &defaults);
-    EXPECT_EQ(GetNodePath(users), "HKEY_USERS");
-    EXPECT_EQ(GetNodePath(defaults), "HKEY_USERS\\.DEFAULT");
-    EXPECT_EQ(GetNodePath(console), "HKEY_USERS\\.DEFAULT\\Console");
 }
 
 std::vector<std::string> ChildTexts(const KeyNode& node) {
@@ -145,14 +121,16 @@ TEST(RegistryTree, ExpandingListsOneLevelOnceWithItsPlusSigns) {
     registry.CreateKey(RegRoot::CurrentUser, "Software\\Locked\\Below\\Deep");
     registry.DenyAccess(RegRoot::CurrentUser, "Software\\Locked\\Below");
 
-    KeyNode computer = Node("My Computer", 0);
+    KeyNode computer;
+    computer.text = "My Computer";
     ListChildren(computer, registry);
     ASSERT_EQ(computer.children.size(), RootKeyTable().size());
     KeyNode& user = *computer.children[1];
-    EXPECT_EQ(GetNodePath(user), "HKEY_CURRENT_USER");
+    EXPECT_EQ(GetNodePath(user), "HKEY_CURRENT_USER");  // "My Computer" is not part of it
     ListChildren(user, registry);
     ASSERT_EQ(ChildTexts(user), (std::vector<std::string>{"Software+"}));
     KeyNode& software = *user.children[0];
+    EXPECT_EQ(GetNodePath(software), "HKEY_CURRENT_USER\\Software");
     ListChildren(software, registry);
     ListChildren(software, registry);
     EXPECT_EQ(ChildTexts(software), (std::vector<std::string>{"A+", "b", "Locked+"}));
@@ -164,8 +142,7 @@ TEST(RegistryTree, ExpandingListsOneLevelOnceWithItsPlusSigns) {
     EXPECT_EQ(ChildTexts(locked), (std::vector<std::string>{"Below"}));
     ListChildren(*locked.children[0], registry);
     EXPECT_FALSE(locked.children[0]->hasChildren);
-    KeyNode bogus = Node("HKEY_NOWHERE", 1, &computer);
-    bogus.hasChildren = true;
+    KeyNode bogus{"HKEY_NOWHERE", 1, &computer, true, false, {}};
     ListChildren(bogus, registry);
     EXPECT_FALSE(bogus.hasChildren);
 }
@@ -182,8 +159,6 @@ TEST(RegistryPaths, FullPathSplitsIntoRootAndSubKeyAndRefusesAnUnknownRoot) {
     EXPECT_EQ(paths.SubKeyPath(), "");
     paths.SetFullPath("HKEY_CURRENT_CONFIG\\System");
     EXPECT_EQ(paths.SubKeyPath(), "System");
-    paths.SetFullPath("HKEY_CURRENT_CONFIG\\System");
-    EXPECT_EQ(paths.FullPath(), "HKEY_CURRENT_CONFIG\\System");
 
     for (RegRoot root : RootKeyTable())
         EXPECT_EQ(RootKeyFromName(std::string(platform::RootLongName(root))), root);
