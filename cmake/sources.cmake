@@ -23,6 +23,7 @@ set(GLMX_CORE_SOURCES
   src/platform/fake/fake_version_resources.cpp
   src/platform/registry.cpp
   src/platform/text.cpp
+  src/registry/registry_browser.cpp
   src/registry/registry_paths.cpp
   src/registry/registry_tree.cpp
   src/registry/registry_values.cpp
@@ -74,6 +75,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/mainwindow/notebook.cpp
   src/ui/mainwindow/offline_panel.cpp
   src/ui/mainwindow/program_list_control.cpp
+  src/ui/mainwindow/registry_view.cpp
   src/ui/mainwindow/shell_places_view.cpp
   src/ui/mainwindow/status_bar.cpp
   src/ui/mainwindow/view_switch_chrome.cpp

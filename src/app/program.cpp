@@ -53,6 +53,24 @@ std::string SettingsKeyFromEnvironment() {
 
 }  // namespace
 
+// The inventory page's buttons: the registry view's own, the rest the program views'.
+class Program::PageActions final : public ui::ItemActions {
+public:
+    PageActions(ui::ItemActions& programViews, ui::RegistryView& registry)
+        : programViews_(programViews), registry_(registry) {}
+    void ControlButtonClicked(ViewKind view) override {
+        if (view == vkRegistry)
+            registry_.OpenRegistryEditor();
+        else
+            programViews_.ControlButtonClicked(view);
+    }
+    void SwitchToClicked() override { programViews_.SwitchToClicked(); }
+
+private:
+    ui::ItemActions& programViews_;
+    ui::RegistryView& registry_;
+};
+
 Program::Program(ProgramOptions options) : services_(std::make_unique<Services>()) {
     if (options.shell) services_->shell = options.shell;
     if (options.settingsKey.empty()) options.settingsKey = SettingsKeyFromEnvironment();
@@ -65,6 +83,8 @@ Program::Program(ProgramOptions options) : services_(std::make_unique<Services>(
 Program::~Program() {
     // The features let go of the window's controls before the window goes.
     if (inventoryPage_) inventoryPage_->SetActions(nullptr);
+    pageActions_.reset();
+    registry_.reset();
     places_.reset();
     inventoryViews_.reset();
     offlinePanel_.reset();
@@ -93,7 +113,10 @@ bool Program::Create(HINSTANCE instance) {
     inventoryPage_ = std::make_unique<ui::InventoryPageController>(
         viewKind_, ui::InventoryPageEvents{
                        [this] { mainWindow_->Defer([this] { switcher_->ShowSelectionInfo(); }); },
-                       [this](int index) { switcher_->StartupFilterSelected(index); }});
+                       [this](int index) { switcher_->StartupFilterSelected(index); },
+                       [this](const NMHDR& header) -> LRESULT {
+                           return registry_ ? registry_->OnNotify(header) : 0;
+                       }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
         [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
     // The folder page's events reach the places feature once it exists.
@@ -125,7 +148,18 @@ bool Program::Create(HINSTANCE instance) {
         ui::InventoryCollectors{applications_, runningPrograms_}, offlinePanel_->Builder(),
         inventoryPage_->List(), window.StatusBarHandle(),
         [this] { switcher_->ShowSelectionInfo(); });
-    inventoryPage_->SetActions(inventoryViews_.get());
+    registry_ = std::make_unique<ui::RegistryView>(
+        inventoryPage_->RegistryTree(), inventoryPage_->List(), window.StatusBarHandle(),
+        ui::RegistryViewPlatform{
+            system.registry, *system.shell, system.files, system.messages,
+            system.processes.OsVersion().major < 6 ? "My Computer" : "Computer"},
+        offlinePanel_->Builder(), [this] {
+            mainWindow_->Defer([this] {
+                if (registry_) registry_->ShowRegistryKeyInfo();
+            });
+        });
+    pageActions_ = std::make_unique<PageActions>(*inventoryViews_, *registry_);
+    inventoryPage_->SetActions(pageActions_.get());
     places_ = std::make_unique<ui::ShellPlacesView>(folderPage_->Tree(), folderPage_->Items(),
                                                     offlinePanel_->Builder(), system.files,
                                                     system.fileOperations);
@@ -133,6 +167,7 @@ bool Program::Create(HINSTANCE instance) {
     ui::ViewServices services;
     services.offline = offlinePanel_.get();
     services.folders = places_.get();
+    services.registry = registry_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
     switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,

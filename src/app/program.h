@@ -21,6 +21,7 @@
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/offline_panel.h"
+#include "ui/mainwindow/registry_view.h"
 #include "ui/mainwindow/shell_places_view.h"
 #include "ui/mainwindow/view_switch_chrome.h"
 #include "ui/mainwindow/view_switcher.h"
@@ -58,6 +59,7 @@ public:
     ui::ViewSwitcher& Switcher() { return *switcher_; }
     ui::FolderPageController& FolderPage() { return *folderPage_; }
     ui::ShellPlacesView& Places() { return *places_; }
+    ui::RegistryView& Registry() { return *registry_; }
     ui::InventoryPageController& InventoryPage() { return *inventoryPage_; }
     ui::HardwarePageController& HardwarePage() { return *hardwarePage_; }
     ui::InventoryViews& ProgramViews() { return *inventoryViews_; }
@@ -68,6 +70,7 @@ public:
 
 private:
     struct Services;
+    class PageActions;
 
     std::unique_ptr<Services> services_;
     std::unique_ptr<settings::SettingsStores> stores_;
@@ -85,6 +88,8 @@ private:
     std::unique_ptr<ui::OfflinePanel> offlinePanel_;
     std::unique_ptr<ui::InventoryViews> inventoryViews_;
     std::unique_ptr<ui::ShellPlacesView> places_;
+    std::unique_ptr<ui::RegistryView> registry_;
+    std::unique_ptr<PageActions> pageActions_;
 };
 
 }  // namespace glmx::app

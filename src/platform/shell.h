@@ -19,8 +19,10 @@ public:
     // client area; true when a chosen command was carried out.
     virtual bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x,
                                          int y) = 0;
-    // Opens a document or web address with the program the system has for it.
-    virtual void OpenWithShell(const std::string& target) = 0;
+    // Opens a document or web address with the program the system has for it, or
+    // starts a program; false when the system could not (the user refusing to let a
+    // program run as administrator is not a failure).
+    virtual bool OpenWithShell(const std::string& target) = 0;
 };
 
 class FileSystem {

@@ -22,8 +22,10 @@ void ListChildren(KeyNode& node, platform::Registry& registry) {
             KeyNode{std::move(text), node.level + 1, &node, hasChildren, false, {}}));
     };
     if (node.level == 0) {
-        for (platform::RegRoot root : RootKeyTable())
-            addChild(std::string(platform::RootLongName(root)), true);
+        for (platform::RegRoot root : RootKeyTable()) {
+            const auto key = registry.OpenKey(root, "", platform::RegAccess::Query);
+            addChild(std::string(platform::RootLongName(root)), key && key->SubKeyCount() > 0);
+        }
         return;
     }
     RegistryPathManager path;

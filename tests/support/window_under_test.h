@@ -56,7 +56,10 @@ public:
         bool DisplayShellContextMenu(void* owner, const std::string& path, int x, int y) override {
             return shell.DisplayShellContextMenu(owner, path, x, y);
         }
-        void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+        bool OpenWithShell(const std::string& target) override {
+            opened.push_back(target);
+            return true;
+        }
         platform::win32::Win32Shell shell;
         std::vector<std::string> opened;
     } shell;

@@ -1,6 +1,7 @@
 // Drives a running glmx.exe from outside for the run script:
 //   glmx-remote wait  [seconds]  waits until the main window shows, prints its bounds
 //   glmx-remote close [seconds]  closes every main window as a user would, waits until gone
+//   glmx-remote view  <number>   switches the main window to a view (its view-kind number)
 #include <windows.h>
 
 #include <chrono>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "support/main_window_finder.h"
+#include "ui/mainwindow/commands.h"
 
 using namespace glmx::testing;
 
@@ -32,6 +34,13 @@ int wmain(int argc, wchar_t** argv) {
         for (HWND window : VisibleMainWindows()) PostMessageW(window, WM_CLOSE, 0, 0);
         return WaitUntil([] { return VisibleMainWindows().empty(); }, timeout) ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: glmx-remote wait|close [seconds]\n");
+    if (command == L"view" && argc > 2) {
+        const int viewCommand = glmx::ui::cmdViewFirst + _wtoi(argv[2]);
+        for (HWND window : VisibleMainWindows())
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(viewCommand, 0), 0);
+        Sleep(500);  // let the view paint
+        return 0;
+    }
+    std::fprintf(stderr, "usage: glmx-remote wait|close [seconds] | view <number>\n");
     return 2;
 }

@@ -34,9 +34,13 @@ public:
     int SystemIconIndex(const std::string& path) const override;
     std::string ResolveShortcut(const std::string& shortcutPath) const override;
     bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x, int y) override;
-    void OpenWithShell(const std::string& target) override { opened.push_back(target); }
+    bool OpenWithShell(const std::string& target) override {
+        opened.push_back(target);
+        return openSucceeds;
+    }
 
     std::vector<std::string> opened;
+    bool openSucceeds = true;
 
 private:
     std::map<std::string, int> iconIndexes_;

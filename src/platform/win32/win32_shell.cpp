@@ -219,8 +219,10 @@ bool Win32Shell::DisplayShellContextMenu(void* ownerWindow, const std::string& p
            ContextMenuOutcome::CommandRan;
 }
 
-void Win32Shell::OpenWithShell(const std::string& target) {
-    ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOW);
+bool Win32Shell::OpenWithShell(const std::string& target) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOW));
+    return result > 32 || GetLastError() == ERROR_CANCELLED;
 }
 
 }  // namespace glmx::platform::win32

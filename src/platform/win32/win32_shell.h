@@ -13,7 +13,7 @@ public:
     // ownerWindow is an HWND. Blocks while the menu shows; call it on a GUI thread
     // with COM initialised.
     bool DisplayShellContextMenu(void* ownerWindow, const std::string& path, int x, int y) override;
-    void OpenWithShell(const std::string& target) override;
+    bool OpenWithShell(const std::string& target) override;
 };
 
 }  // namespace glmx::platform::win32

@@ -53,6 +53,7 @@ void InventoryPageController::Create(HWND notebook) {
     registryImages_.reset(LoadImageStrip(IDB_REGISTRY, 16));
     stateImages_.reset(LoadImageStrip(IDB_OTHERS_STATE, 16));
     ListView_SetImageList(list_, stateImages_.get(), LVSIL_STATE);
+    TreeView_SetImageList(registryTree_, registryImages_.get(), TVSIL_NORMAL);
 }
 
 void InventoryPageController::SetFonts(const PartFonts& fonts) {
@@ -125,6 +126,8 @@ void InventoryPageController::OnCommand(int command, int notification) {
 }
 
 LRESULT InventoryPageController::OnNotify(NMHDR& header) {
+    if (header.hwndFrom == registryTree_)
+        return events_.registryTreeNotified ? events_.registryTreeNotified(header) : 0;
     if (header.hwndFrom != list_) return 0;
     if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN) && events_.selectionChanged)
         events_.selectionChanged();

@@ -19,6 +19,8 @@ struct InventoryPageEvents {
     std::function<void()> selectionChanged;
     // The show-type box's choice: 0 all, 1 enabled, 2 disabled.
     std::function<void(int)> startupFilterChosen;
+    // WM_NOTIFY from the registry tree.
+    std::function<LRESULT(const NMHDR&)> registryTreeNotified;
 };
 
 class InventoryPageController final : public NotebookPage,
