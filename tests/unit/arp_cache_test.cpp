@@ -22,7 +22,6 @@ using platform::CalendarDate;
 using platform::FakeLocale;
 using platform::FakeRegistry;
 using platform::MakeStringData;
-using platform::RegAccess;
 using platform::RegData;
 using platform::RegRoot;
 using platform::RegType;
@@ -136,38 +135,24 @@ TEST_F(SlowInfoCacheTest, TrackedNameKeepsEveryCharacterUpToTheTerminatorOr260) 
     EXPECT_EQ(Parse(bytes).trackedName, "short");
 }
 
-// Refuses whatever could write, so a reader that asks for more than reading finds nothing.
-class ReadOnlyRegistry final : public platform::Registry {
-public:
-    explicit ReadOnlyRegistry(FakeRegistry& inner) : inner_(inner) {}
-    std::unique_ptr<platform::RegistryKey> OpenKey(RegRoot root, std::string_view path,
-                                                   RegAccess access) override {
-        return access == RegAccess::Read ? inner_.OpenKey(root, path, access) : nullptr;
-    }
-    std::unique_ptr<platform::RegistryKey> CreateKey(RegRoot, std::string_view) override {
-        return nullptr;
-    }
-    bool DeleteKeyTree(RegRoot, std::string_view) override { return false; }
-
-private:
-    FakeRegistry& inner_;
-};
-
+// The readers see a read-only registry, so one that asks for more than reading finds nothing.
 class ArpCacheRegistryTest : public ::testing::Test {
 protected:
-    void Seed(const char* under, const std::string& key, const char* name, const RegData& data) {
-        registry.CreateKey(RegRoot::LocalMachine, std::string(under) + "\\" + key)
-            ->SetValue(name, data);
+    void Seed(const std::string& path, const char* name, const RegData& data) {
+        registry.SetReadOnly(false);
+        registry.CreateKey(RegRoot::LocalMachine, path)->SetValue(name, data);
+        registry.SetReadOnly(true);
     }
-    void SeedCache(const std::string& key, const RegData& data) {
-        Seed(kArpCache, key, "SlowInfoCache", data);
+    void SeedCache(const std::string& key, const RegData& data,
+                   const char* name = "SlowInfoCache") {
+        Seed(std::string(kArpCache) + "\\" + key, name, data);
     }
     ArpCacheInfo Read(const std::vector<std::string>& names, const std::string& name) {
-        return ReadArpCacheInfo(readOnly, names, name, locale);
+        return ReadArpCacheInfo(registry, names, name, locale);
     }
     std::vector<std::string> Values(const std::string& key) {
         std::vector<std::string> texts;
-        for (const auto& value : ReadUninstallValues(readOnly, key))
+        for (const auto& value : ReadUninstallValues(registry, key))
             texts.push_back(value.Name + "=" + value.Value);
         return texts;
     }
@@ -176,46 +161,32 @@ protected:
         SlowInfoCacheRecord(13107200, k1970, 11, u"C:\\App\\app.exe");
     const std::string full = "12.50 MB|01/01/1970|frequently|C:\\App\\app.exe";
     FakeRegistry registry;
-    ReadOnlyRegistry readOnly{registry};
     FakeLocale locale;
 };
 
-TEST_F(ArpCacheRegistryTest, KeyNamesAreTheCachesSubKeysAndNoneWhenMissingOrRefused) {
-    EXPECT_TRUE(ReadArpCacheKeyNames(readOnly).empty());
-    EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, kArpCache));
-    SeedCache("{B-GUID}", {RegType::Binary, record});
-    SeedCache("Alpha", {RegType::Binary, record});
-    EXPECT_THAT(ReadArpCacheKeyNames(readOnly), ElementsAre("Alpha", "{B-GUID}"));
-    registry.DenyAccess(RegRoot::LocalMachine, kArpCache);
-    EXPECT_TRUE(ReadArpCacheKeyNames(readOnly).empty());
-}
-
-TEST_F(ArpCacheRegistryTest, TheNameIsLookedUpInTheListWithoutRegardToAsciiCase) {
+TEST_F(ArpCacheRegistryTest, RecordsAreFoundThroughTheListOfSubKeysIgnoringAsciiCaseOnly) {
+    EXPECT_TRUE(ReadArpCacheKeyNames(registry).empty());
     SeedCache("MyApp", {RegType::Binary, record});
     SeedCache("\u00C4pp", {RegType::Binary, record});
-    const std::vector<std::string> names = ReadArpCacheKeyNames(registry);
-    EXPECT_EQ(CacheTexts(Read(names, "MYAPP")), full);
-    EXPECT_EQ(CacheTexts(Read(names, "\u00C4PP")), full);
-    EXPECT_EQ(CacheTexts(Read(names, "\u00E4pp")), "|||");  // other letters match only as they are
+    // Wrong records, a key without one and a refused key give nothing.
+    SeedCache("Short", {RegType::Binary, {record.begin(), record.end() - 1}});
+    SeedCache("Text", {RegType::String, record});
+    SeedCache("NoValue", {RegType::Binary, record}, "Other");
+    SeedCache("Refused", {RegType::Binary, record});
+    registry.DenyAccess(RegRoot::LocalMachine, std::string(kArpCache) + "\\Refused");
+    std::vector<std::string> names = ReadArpCacheKeyNames(registry);
+    EXPECT_THAT(names, ElementsAre("MyApp", "NoValue", "Refused", "Short", "Text", "\u00C4pp"));
+    names.push_back("Gone");  // listed at start-up, gone since
+    for (const char* name : {"MYAPP", "\u00C4PP"}) EXPECT_EQ(CacheTexts(Read(names, name)), full);
+    for (const char* name : {"\u00E4pp", "Short", "Text", "NoValue", "Refused", "Gone"})
+        EXPECT_EQ(CacheTexts(Read(names, name)), "|||") << name;
 
     // The list decides before the registry is asked.
     const int opens = registry.OpenCount();
     EXPECT_EQ(CacheTexts(Read({"Other"}, "MyApp")), "|||");
-    EXPECT_EQ(CacheTexts(Read({}, "MyApp")), "|||");
     EXPECT_EQ(registry.OpenCount(), opens);
-}
-
-TEST_F(ArpCacheRegistryTest, WrongRecordsAndRefusedOrVanishedKeysGiveNothing) {
-    SeedCache("Short", {RegType::Binary, {record.begin(), record.end() - 1}});
-    SeedCache("Text", {RegType::String, record});
-    registry.CreateKey(RegRoot::LocalMachine, std::string(kArpCache) + "\\NoValue");
-    SeedCache("Refused", {RegType::Binary, record});
-    registry.DenyAccess(RegRoot::LocalMachine, std::string(kArpCache) + "\\Refused");
-    std::vector<std::string> names = ReadArpCacheKeyNames(registry);
-    ASSERT_EQ(names.size(), 4u);
-    names.push_back("Gone");  // listed at start-up, gone since
-    for (const std::string& name : names) EXPECT_EQ(CacheTexts(Read(names, name)), "|||") << name;
-    EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, std::string(kArpCache) + "\\Gone"));
+    registry.DenyAccess(RegRoot::LocalMachine, kArpCache);
+    EXPECT_TRUE(ReadArpCacheKeyNames(registry).empty());
 }
 
 TEST_F(ArpCacheRegistryTest, UninstallValuesComeInStoredOrderButTheNameAndUninstallCommand) {
@@ -232,23 +203,22 @@ TEST_F(ArpCacheRegistryTest, UninstallValuesComeInStoredOrderButTheNameAndUninst
         {"Binary", {RegType::Binary, {'4', 0, '2', 0, 0, 0}}},  // other types have no text
         {"Qword", {RegType::Qword, {1, 0, 0, 0, 0, 0, 0, 0}}},
     };
-    for (const auto& [name, data] : values) Seed(kUninstall, "App", name, data);
+    for (const auto& [name, data] : values) Seed(std::string(kUninstall) + "\\App", name, data);
     EXPECT_THAT(Values("app"),
                 ElementsAre("Publisher=Quenfield \u00C6", "InstallLocation=%ProgramFiles%\\App",
                             "=unnamed", "Comments=", "EstimatedSize=800", "MinusOne=-1",
                             "ShortDword=", "Binary=", "Qword="));
     // Only the exact spellings of the two names are left out.
-    Seed(kUninstall, "Other", "displayname", MakeStringData("a"));
-    Seed(kUninstall, "Other", "UNINSTALLSTRING", MakeStringData("b"));
+    Seed(std::string(kUninstall) + "\\Other", "displayname", MakeStringData("a"));
+    Seed(std::string(kUninstall) + "\\Other", "UNINSTALLSTRING", MakeStringData("b"));
     EXPECT_THAT(Values("Other"), ElementsAre("displayname=a", "UNINSTALLSTRING=b"));
 
     // A missing, refused or unnamed key gives no values.
     EXPECT_THAT(Values("Missing"), IsEmpty());
-    EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, std::string(kUninstall) + "\\Missing"));
     registry.DenyAccess(RegRoot::LocalMachine, std::string(kUninstall) + "\\App");
     EXPECT_THAT(Values("App"), IsEmpty());
     // An empty name does not read the Uninstall key itself.
-    registry.CreateKey(RegRoot::LocalMachine, kUninstall)->SetValue("Stray", MakeStringData("x"));
+    Seed(kUninstall, "Stray", MakeStringData("x"));
     EXPECT_THAT(Values(""), IsEmpty());
 }
 

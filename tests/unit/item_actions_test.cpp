@@ -13,20 +13,17 @@ namespace {
 
 using ::testing::ElementsAre;
 
+// Each row as "caption>record".
 class RecordingList final : public ProgramListView, public StatusLine {
 public:
-    struct Row {
-        std::string caption;
-        size_t record;
-    };
-    void BeginFill() override { ++fills; }
+    void BeginFill() override {}
     void EndFill() override {}
     void AddProgramRow(const RunningProgramInfo& record, int, size_t recordIndex) override {
         rows.push_back({record.ProgramName, recordIndex});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     void SetRowRecord(int row, size_t recordIndex) override {
-        rows.at(static_cast<size_t>(row)).record = recordIndex;
+        rows.at(static_cast<size_t>(row)).second = recordIndex;
     }
     int SelectedRow() const override { return selected; }
     void SelectRow(int row) override { selected = row; }
@@ -36,11 +33,16 @@ public:
     }
     void Focus() override { focused = true; }
     void SetStatusText(std::string_view text) override { status = text; }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> texts;
+        for (const auto& [caption, record] : rows)
+            texts.push_back(caption + ">" + std::to_string(record));
+        return texts;
+    }
 
-    std::vector<Row> rows;
+    std::vector<std::pair<std::string, size_t>> rows;
     int selected = -1;
     bool focused = false;
-    int fills = 0;
     std::string status;
 };
 
@@ -65,19 +67,12 @@ protected:
         }
         processes.CollectProcesses(system, versions);
         FillProgramList(list, list, processes.Records(), shell, FillMode::Adding, kProcessesStatus);
-
         windows.windows = {{101, true, 0, false, "one", 11}, {102, true, 0, false, "two", 12}};
         applications.CollectApplications(windows, system, versions);
     }
-    void ListApplications() {
-        list.rows.clear();
-        FillProgramList(list, list, applications.Records(), shell, FillMode::Adding,
-                        kApplicationsStatus);
-    }
-    std::vector<size_t> RowRecords() const {
-        std::vector<size_t> records;
-        for (const auto& row : list.rows) records.push_back(row.record);
-        return records;
+    void Click(ViewKind view, int row) {
+        list.selected = row;
+        ControlButtonClicked(view, actions);
     }
 
     platform::FakeProcessSystem system;
@@ -95,40 +90,33 @@ protected:
 };
 
 TEST_F(ItemActionsTest, AddingFillSelectsTheFirstRowAndCloseEndsTheProcessAndReTiesTheRows) {
-    EXPECT_EQ(list.rows[1].caption, "p12.exe");
-    EXPECT_THAT(RowRecords(), ElementsAre(0, 1, 2));
+    EXPECT_THAT(list.Rows(), ElementsAre("p11.exe>0", "p12.exe>1", "p13.exe>2"));
     EXPECT_EQ(list.selected, 0);
     EXPECT_TRUE(list.focused);
     EXPECT_EQ(list.status, "3 runnig processes");
 
-    list.selected = 1;
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, 1);
     EXPECT_THAT(system.ended, ElementsAre(12));
-    ASSERT_EQ(processes.Count(), 2u);
-    EXPECT_EQ(processes.Records()[1].ProcessId, 13u);
-    ASSERT_EQ(list.rows.size(), 2u);
-    EXPECT_EQ(list.rows[1].caption, "p13.exe");
-    EXPECT_THAT(RowRecords(), ElementsAre(0, 1));
+    EXPECT_EQ(processes.Count(), 2u);
+    EXPECT_THAT(list.Rows(), ElementsAre("p11.exe>0", "p13.exe>1"));
     EXPECT_EQ(list.selected, 1);
     EXPECT_EQ(list.status, "2 runnig processes");
     EXPECT_EQ(refreshed, 1);
     EXPECT_TRUE(messages.shown.empty());
 
     // Closing the last row selects the new last; the only row leaves nothing selected.
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, 1);
     EXPECT_EQ(list.selected, 0);
-    ControlButtonClicked(vkRunningProcesses, actions);
-    EXPECT_TRUE(list.rows.empty());
+    Click(vkRunningProcesses, 0);
     EXPECT_EQ(list.selected, -1);
     EXPECT_EQ(list.status, "0 runnig processes");
 }
 
 TEST_F(ItemActionsTest, AnUnopenableOrRefusedEndKeepsTheRowAndSaysWhyButOneThatJustExitedGoes) {
     system.endable.erase(11);
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, 0);
     system.endResults[12] = {platform::EndProcessStatus::TerminateFailed, "Access is denied."};
-    list.selected = 1;
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, 1);
     EXPECT_THAT(messages.shown, ElementsAre("Unable to get process Handle",
                                             "The process could not be ended: Access is denied."));
     EXPECT_EQ(processes.Count(), 3u);
@@ -136,7 +124,7 @@ TEST_F(ItemActionsTest, AnUnopenableOrRefusedEndKeepsTheRowAndSaysWhyButOneThatJ
     EXPECT_EQ(refreshed, 0);
 
     system.endResults[12] = {platform::EndProcessStatus::AlreadyExited, ""};
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, 1);
     EXPECT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(processes.Count(), 2u);
     EXPECT_EQ(list.rows.size(), 2u);
@@ -148,16 +136,18 @@ class EndingItselfTest : public ItemActionsTest,
 TEST_P(EndingItselfTest, BothButtonsAskFirstAndNoLeavesThisProgramAlone) {
     const auto [view, yes] = GetParam();
     system.currentProcessId = 12;  // the process of window 102
-    if (view == vkRunningApplications) ListApplications();
+    if (view == vkRunningApplications) {
+        list.rows.clear();
+        FillProgramList(list, list, applications.Records(), shell, FillMode::Adding,
+                        kApplicationsStatus);
+    }
     const size_t rows = list.rows.size();
     messages.answer = yes;
-    list.selected = 1;
-    ControlButtonClicked(view, actions);
+    Click(view, 1);
     EXPECT_THAT(messages.shown, ElementsAre(kEndsGlimmerboxItself));
     EXPECT_EQ(list.rows.size(), yes ? rows - 1 : rows);
-    const bool acted =
-        view == vkRunningProcesses ? !system.ended.empty() : windows.windows.size() == 1;
-    EXPECT_EQ(acted, yes);
+    EXPECT_EQ(view == vkRunningProcesses ? !system.ended.empty() : windows.windows.size() == 1,
+              yes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, EndingItselfTest,
@@ -166,28 +156,26 @@ INSTANTIATE_TEST_SUITE_P(Buttons, EndingItselfTest,
                                             ::testing::Bool()));
 
 TEST_F(ItemActionsTest, NothingHappensWithoutASelectedRowOrPastTheRecords) {
-    list.selected = -1;
-    ControlButtonClicked(vkRunningProcesses, actions);
+    Click(vkRunningProcesses, -1);
     list.rows.push_back({"extra", 9});
-    list.selected = 3;
-    ControlButtonClicked(vkRunningProcesses, actions);
-    ControlButtonClicked(vkAutoStart, actions);
+    Click(vkRunningProcesses, 3);
+    Click(vkAutoStart, 0);
     EXPECT_TRUE(system.ended.empty());
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ItemActionsTest, EndTaskClosesTheWindowAndARefusingOrHungWindowStays) {
-    ListApplications();
-    windows.closeReplies[101] = platform::WindowReply::AnsweredOne;
-    windows.closeReplies[102] = platform::WindowReply::NoAnswer;
-    list.selected = 0;
-    ControlButtonClicked(vkRunningApplications, actions);
-    list.selected = 1;
-    ControlButtonClicked(vkRunningApplications, actions);
+    list.rows.clear();
+    FillProgramList(list, list, applications.Records(), shell, FillMode::Adding,
+                    kApplicationsStatus);
+    windows.closeReplies = {{101, platform::WindowReply::AnsweredOne},
+                            {102, platform::WindowReply::NoAnswer}};
+    Click(vkRunningApplications, 0);
+    Click(vkRunningApplications, 1);
     EXPECT_EQ(applications.Count(), 2u);
 
     windows.closeReplies.clear();
-    ControlButtonClicked(vkRunningApplications, actions);
+    Click(vkRunningApplications, 1);
     ASSERT_EQ(applications.Count(), 1u);
     EXPECT_EQ(applications.Records()[0].ProgramName, "one");
     EXPECT_EQ(list.selected, 0);
@@ -195,13 +183,11 @@ TEST_F(ItemActionsTest, EndTaskClosesTheWindowAndARefusingOrHungWindowStays) {
 }
 
 TEST_F(ItemActionsTest, SwitchToActivatesTheSelectedApplication) {
-    list.rows.resize(2);
-    list.selected = 1;
-    SwitchToClicked(actions);
+    for (int row : {1, -1}) {
+        list.selected = row;
+        SwitchToClicked(actions);
+    }
     EXPECT_THAT(windows.switchedTo, ElementsAre(102));
-    list.selected = -1;
-    SwitchToClicked(actions);
-    EXPECT_EQ(windows.switchedTo.size(), 1u);
 }
 
 }  // namespace

@@ -235,25 +235,19 @@ TEST_F(OfflineTest, DeviceTextWritesEveryFieldAndTwoNameTerms) {
     EXPECT_EQ(field.items.size(), 9u);
 }
 
-TEST_F(OfflineTest, EmptyInfoShowsTheHintOnlyAndLeavesTheTermsAlone) {
-    inventory::RunningProgramInfo editor;
-    editor.ProgramName = "Editor";
-    builder.ShowProgramInfo(editor, 0);
-    TakeLog();
-    builder.ShowEmptyInfo();
-    EXPECT_EQ(TakeLog(), (Log{"clear", "label [ ]", "[" + std::string(kOfflineHint) + "]", "format",
-                              "repaint"}));
-    EXPECT_THAT(field.items, ElementsAre("by Program Name: Editor"));
-    EXPECT_EQ(status.text, "");
-}
-
-TEST_F(OfflineTest, SearchLinksKeepTheTypedTextWhenEmptiedAndSelectTheFirst) {
-    builder.AddSearchLink("");
+TEST_F(OfflineTest, SearchLinksSelectTheFirstAndEmptyInfoShowsTheHintOnlyLeavingThem) {
+    builder.AddSearchLink("");  // empties the list, keeps the typed text
     EXPECT_TRUE(field.items.empty());
     EXPECT_EQ(field.text, "typed");
     builder.AddSearchLink("by A: 1");
     builder.AddSearchLink("by B: 2");
     EXPECT_EQ(field.text, "by A: 1");
+
+    builder.ShowEmptyInfo();
+    EXPECT_EQ(TakeLog(), (Log{"clear", "label [ ]", "[" + std::string(kOfflineHint) + "]", "format",
+                              "repaint"}));
+    EXPECT_THAT(field.items, ElementsAre("by A: 1", "by B: 2"));
+    EXPECT_EQ(status.text, "");
 }
 
 TEST_F(OfflineTest, FoundFileShowsNameAndPathAsMultiLineTextsAndVersionLinesWithoutEmptyOnes) {

@@ -68,21 +68,18 @@ TEST_F(PlacementTest, OnlyTheExactFlagTextsChooseAState) {
     }
 }
 
-TEST_F(PlacementTest, NormalCloseWritesStateThenBoundsInOrder) {
+// A normal close writes the bounds and the flag, a maximized one keeps the last normal
+// bounds, a minimized one writes nothing.
+TEST_F(PlacementTest, EachStateOfClosingKeepsWhatTheNextStartRestores) {
     RestorePlacement(desktop());
     SavePlacement(desktop(), WindowState::Normal, {11, 22, 333, 444});
     // clang-format off
     EXPECT_EQ(StoredValues(), (settings::TValueList{{"Top", "22"}, {"Left", "11"}, {"Width", "333"},
                                                     {"Height", "444"}, {"MaximizedWindow", "0"}}));
     // clang-format on
-}
-
-TEST_F(PlacementTest, MaximizedCloseKeepsTheLastNormalBoundsAndMinimizedWritesNothing) {
-    Store("Top", "5");
-    RestorePlacement(desktop());
     SavePlacement(desktop(), WindowState::Maximized, {0, 0, 1920, 1080});
     const StartPlacement next = RestorePlacement(desktop());
-    EXPECT_EQ(next.bounds, (WindowBounds{50, 5, 850, 600}));
+    EXPECT_EQ(next.bounds, (WindowBounds{11, 22, 333, 444}));
     EXPECT_EQ(next.state, WindowState::Maximized);
 
     const int writes = registry.WriteCount();
