@@ -159,6 +159,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp
   tests/gui/program_views_gui_test.cpp
+  tests/gui/registry_view_gui_test.cpp
   tests/gui/startup_gui_test.cpp
   tests/gui/gui_tests.rc
   ${GLMX_WINDOW_RESOURCES}

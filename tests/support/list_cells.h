@@ -13,11 +13,11 @@ namespace glmx::testing {
 
 // The text of a row's column (0 is the caption).
 inline std::string Cell(HWND list, int row, int column) {
-    wchar_t text[512] = {};
+    wchar_t text[4096] = {};  // a value's data runs to about 3,000 characters
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = text;
-    item.cchTextMax = 512;
+    item.cchTextMax = 4096;
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return platform::win32::Narrow(text);
 }

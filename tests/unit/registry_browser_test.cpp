@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/fake/fake_registry.h"
+#include "registry/registry_browser.h"
 #include "registry/registry_paths.h"
 #include "registry/registry_tree.h"
 #include "registry/registry_values.h"
@@ -145,6 +146,70 @@ TEST(RegistryTree, ExpandingListsOneLevelOnceWithItsPlusSigns) {
     KeyNode bogus{"HKEY_NOWHERE", 1, &computer, true, false, {}};
     ListChildren(bogus, registry);
     EXPECT_FALSE(bogus.hasChildren);
+}
+
+TEST(RegistryBrowser, SelectingAKeyListsItsValuesAndNamesItsPath) {
+    FakeRegistry registry;
+    registry.CreateKey(RegRoot::LocalMachine, "Software\\Quenfield")
+        ->SetValue("Size", {RegType::Dword, {3, 0, 0, 0}});
+    registry.CreateKey(RegRoot::LocalMachine, "Software\\Locked");
+    registry.DenyAccess(RegRoot::LocalMachine, "Software\\Locked");
+    RegistryBrowserState browser(registry);
+    KeyNode& computer = browser.Build();
+    // Only roots with sub-keys offer to expand.
+    EXPECT_EQ(ChildTexts(computer),
+              (std::vector<std::string>{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                        "HKEY_LOCAL_MACHINE+", "HKEY_USERS",
+                                        "HKEY_CURRENT_CONFIG"}));
+    EXPECT_FALSE(browser.Expand(*computer.children[0]));
+    KeyNode& machine = *computer.children[2];
+    ASSERT_TRUE(browser.Expand(machine));
+    EXPECT_FALSE(browser.Expand(machine));  // read once
+    KeyNode& software = *machine.children[0];
+    ASSERT_TRUE(browser.Expand(software));
+
+    const KeySelection quenfield = browser.Select(*software.children[1]);
+    EXPECT_EQ(quenfield.status, "HKEY_LOCAL_MACHINE\\Software\\Quenfield");
+    EXPECT_EQ(Shown(quenfield.rows), (std::vector<std::string>{"(Default)||(value not set)|6",
+                                                               "Size|REG_DWORD|0x00000003 (3)|7"}));
+    const auto info = KeyInfoOf(*software.children[1]);
+    EXPECT_EQ(info.text + "|" + info.path, "Quenfield|HKEY_LOCAL_MACHINE\\Software\\Quenfield");
+
+    // A key that refuses reading shows no rows but still names itself.
+    const KeySelection locked = browser.Select(*software.children[0]);
+    EXPECT_TRUE(locked.rows.empty());
+    EXPECT_EQ(locked.status, "HKEY_LOCAL_MACHINE\\Software\\Locked");
+    // "My Computer" shows nothing and leaves the status bar alone.
+    const KeySelection top = browser.Select(computer);
+    EXPECT_TRUE(top.rows.empty());
+    EXPECT_FALSE(top.status);
+}
+
+TEST(RegistryBrowser, TheEditorRemembersTheKeyUnderItsOwnRootName) {
+    const struct {
+        const char* stored;
+        const char* path;
+        const char* expected;
+    } cases[] = {
+        {"", "HKEY_USERS\\.DEFAULT", "Computer\\HKEY_USERS\\.DEFAULT"},
+        {"My Computer\\HKEY_CURRENT_USER\\Software", "HKEY_USERS",
+         "My Computer\\HKEY_USERS"},
+        {"Ordinateur", "HKEY_USERS", "Ordinateur\\HKEY_USERS"},
+        {"HKEY_CURRENT_USER\\Software", "HKEY_USERS", "Computer\\HKEY_USERS"},
+        {"My Computer\\HKEY_USERS", "", "My Computer"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EditorLastKey(c.path, c.stored, "Computer"), c.expected) << c.stored;
+
+    FakeRegistry registry;
+    ASSERT_TRUE(RememberEditorKey(registry, "HKEY_CURRENT_USER\\x", "My Computer"));
+    ASSERT_TRUE(RememberEditorKey(registry, "HKEY_CLASSES_ROOT\\.txt", "Computer"));
+    const auto key = registry.OpenKey(RegRoot::CurrentUser, kEditorSettingsKey,
+                                      platform::RegAccess::Read);
+    EXPECT_EQ(key->QueryValue(kEditorLastKeyValue),
+              MakeStringData("My Computer\\HKEY_CLASSES_ROOT\\.txt"));
+    registry.SetReadOnly(true);
+    EXPECT_FALSE(RememberEditorKey(registry, "HKEY_USERS", "Computer"));
 }
 
 TEST(RegistryPaths, FullPathSplitsIntoRootAndSubKeyAndRefusesAnUnknownRoot) {

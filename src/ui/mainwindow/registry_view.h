@@ -56,6 +56,7 @@ public:
 
     // The selected node's full path; "" for "My Computer" or none.
     std::string SelectedPath() const;
+    const std::string& StatusText() const { return status_.Text(); }
 
 private:
     HTREEITEM AddNode(HTREEITEM parent, registry::KeyNode& node);
