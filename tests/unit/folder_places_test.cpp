@@ -12,72 +12,51 @@
 namespace glmx::shell::places {
 namespace {
 
-// One log of what the rules did to the tree, the list, the offline text and the shell.
 using Log = std::vector<std::string>;
 
-class FakeTree final : public fileinfo::FolderTree {
+// The tree, the list, the offline text and the shell in one, with one log of what the
+// rules did to them.
+class FakePage final : public fileinfo::FolderTree,
+                       public FolderItems,
+                       public ShellItemInformation,
+                       public platform::FileOperations {
 public:
-    explicit FakeTree(Log& log) : log_(log) {}
-    void SetRoot(const std::string& root) override { log_.push_back("root " + root); }
+    void SetRoot(const std::string& root) override { log.push_back("root " + root); }
     bool SelectPath(const std::string& path) override {
-        log_.push_back("select " + path);
+        log.push_back("select " + path);
         return reachable;
     }
-    void EnsureSelectionVisible() override { log_.push_back("tree visible"); }
-    bool reachable = true;
+    void EnsureSelectionVisible() override { log.push_back("tree visible"); }
 
-private:
-    Log& log_;
-};
-
-class FakeItems final : public FolderItems {
-public:
-    explicit FakeItems(Log& log) : log_(log) {}
     int RowCount() const override { return static_cast<int>(rows.size()); }
     std::string RowParsingName(int row) const override { return rows.at(row); }
     void SetRowSelected(int row, bool selected) override {
-        log_.push_back((selected ? "pick " : "drop ") + std::to_string(row));
+        log.push_back((selected ? "pick " : "drop ") + std::to_string(row));
     }
-    void EnsureRowVisible(int row) override { log_.push_back("show " + std::to_string(row)); }
+    void EnsureRowVisible(int row) override { log.push_back("show " + std::to_string(row)); }
     bool Filling() const override { return filling; }
     std::vector<std::string> SelectedItemPaths() const override { return selectedPaths; }
-    void Refresh() override { log_.push_back("refresh"); }
+    void Refresh() override { log.push_back("refresh"); }
 
-    std::vector<std::string> rows;
-    std::vector<std::string> selectedPaths;
-    bool filling = false;
+    void ShowSelectedFolderInfo() override { log.push_back("folder info"); }
+    void ShowSelectedItemInfo() override { log.push_back("item info"); }
 
-private:
-    Log& log_;
-};
-
-class FakeInformation final : public ShellItemInformation {
-public:
-    explicit FakeInformation(Log& log) : log_(log) {}
-    void ShowSelectedFolderInfo() override { log_.push_back("folder info"); }
-    void ShowSelectedItemInfo() override { log_.push_back("item info"); }
-
-private:
-    Log& log_;
-};
-
-class FakeOperations final : public platform::FileOperations {
-public:
-    explicit FakeOperations(Log& log) : log_(log) {}
     bool DeleteToRecycleBin(const std::vector<std::string>& paths) override {
         std::string entry = "recycle";
         for (const std::string& path : paths) entry += " " + path;
-        log_.push_back(entry);
+        log.push_back(entry);
         return succeed;
     }
     bool EmptyRecycleBin() override {
-        log_.push_back("empty");
+        log.push_back("empty");
         return succeed;
     }
-    bool succeed = true;
 
-private:
-    Log& log_;
+    Log log;
+    bool reachable = true, filling = false, succeed = true;
+    std::vector<std::string> rows{"C:\\Data\\Old", "C:\\Data\\report.txt", "C:\\Data\\Report.txt",
+                                  "C:\\Data\\report.txt.bak", "C:\\Data\\Report.txt"};
+    std::vector<std::string> selectedPaths;
 };
 
 class FolderPlacesTest : public ::testing::Test {
@@ -86,17 +65,12 @@ protected:
         files.AddFile("C:\\Data\\Report.txt");
         files.AddFile("C:\\Data\\report.txt.bak");
         files.AddDirectory("C:\\Data\\Old");
-        items.rows = {"C:\\Data\\Old", "C:\\Data\\report.txt", "C:\\Data\\Report.txt",
-                      "C:\\Data\\report.txt.bak", "C:\\Data\\Report.txt"};
     }
 
-    Log log;
-    FakeTree tree{log};
-    FakeItems items{log};
-    FakeInformation information{log};
-    FakeOperations operations{log};
+    FakePage page;
+    Log& log = page.log;
     platform::FakeFileSystem files;
-    FolderPlaces places{tree, items, information, files, operations};
+    FolderPlaces places{page, page, page, files, page};
 };
 
 TEST_F(FolderPlacesTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected) {
@@ -114,30 +88,31 @@ TEST_F(FolderPlacesTest, EveryRootIsPassedOnAndOnlyAnExistingFolderIsSelected) {
     }
 }
 
+// Exactly the rows of that path (letter case counts), then the item's text.
+const Log kReportSelected{
+    "select C:\\Data\\", "tree visible", "pick 2", "show 2", "pick 4", "show 4", "item info"};
+
 TEST_F(FolderPlacesTest, SelectingAFileOpensItsFolderAndPicksEveryRowOfExactlyThatPath) {
     EXPECT_TRUE(places.SelectFile("C:\\Data\\Report.txt"));
-    EXPECT_EQ(log, (Log{"select C:\\Data\\", "tree visible", "pick 2", "show 2", "pick 4", "show 4",
-                        "item info"}));
+    EXPECT_EQ(log, kReportSelected);
 }
 
 TEST_F(FolderPlacesTest, AFileInASlowFolderIsSelectedWhenTheFolderArrives) {
-    items.filling = true;
+    page.filling = true;
     EXPECT_TRUE(places.SelectFile("C:\\Data\\Report.txt"));
-    EXPECT_EQ(log, (Log{"select C:\\Data\\", "tree visible"}));
     places.ItemsFilled();  // still filling: a partial list must not be searched
-    EXPECT_EQ(log.size(), 2u);
-    items.filling = false;
+    EXPECT_EQ(log, (Log{"select C:\\Data\\", "tree visible"}));
+    page.filling = false;
     places.ItemsFilled();
     places.ItemsFilled();  // once only
-    EXPECT_EQ(log, (Log{"select C:\\Data\\", "tree visible", "pick 2", "show 2", "pick 4", "show 4",
-                        "item info"}));
+    EXPECT_EQ(log, kReportSelected);
 }
 
 TEST_F(FolderPlacesTest, ARootChangeOrAnotherFolderDropsTheWaitingFile) {
-    items.filling = true;
+    page.filling = true;
     places.SelectFile("C:\\Data\\Report.txt");
     places.OpenFolder("C:\\Data\\Old");
-    items.filling = false;
+    page.filling = false;
     log.clear();
     places.ItemsFilled();
     EXPECT_TRUE(log.empty());
@@ -147,7 +122,7 @@ TEST_F(FolderPlacesTest, PathsThatDoNotExistOrCannotBeReachedAreSkippedQuietly) 
     EXPECT_FALSE(places.SelectFile("C:\\Data\\missing.txt"));
     EXPECT_FALSE(places.OpenFolder("C:\\Data\\Report.txt"));  // a file is no folder
     EXPECT_TRUE(log.empty());
-    tree.reachable = false;
+    page.reachable = false;
     EXPECT_FALSE(places.SelectFile("C:\\Data\\Report.txt"));
     EXPECT_FALSE(places.OpenFolder("C:\\Data\\Old"));
     EXPECT_EQ(log, (Log{"select C:\\Data\\", "select C:\\Data\\Old"}));
@@ -159,21 +134,21 @@ TEST_F(FolderPlacesTest, OpeningAFolderSelectsItInTheTreeAndShowsItsText) {
 }
 
 TEST_F(FolderPlacesTest, TheControlButtonRecyclesTheSelectedItemsOnlyAndRefreshesOnSuccess) {
-    items.selectedPaths = {"C:\\Data\\Report.txt", "C:\\Data\\Old"};
+    page.selectedPaths = {"C:\\Data\\Report.txt", "C:\\Data\\Old"};
     places.Carry(FolderAction::SendToRecycleBin);
     EXPECT_EQ(log, (Log{"recycle C:\\Data\\Report.txt C:\\Data\\Old", "refresh"}));
 
     log.clear();
-    items.selectedPaths.clear();  // nothing selected: the folder shown is never deleted
+    page.selectedPaths.clear();  // nothing selected: the folder shown is never deleted
     places.Carry(FolderAction::SendToRecycleBin);
     places.Carry(FolderAction::None);
     EXPECT_TRUE(log.empty());
 
-    operations.succeed = false;  // declined or failed: the list stays as it is
-    items.selectedPaths = {"C:\\Data\\Report.txt"};
+    page.succeed = false;  // declined or failed: the list stays as it is
+    page.selectedPaths = {"C:\\Data\\Report.txt"};
     places.Carry(FolderAction::SendToRecycleBin);
     places.Carry(FolderAction::EmptyRecycleBin);
-    operations.succeed = true;
+    page.succeed = true;
     places.Carry(FolderAction::EmptyRecycleBin);
     EXPECT_EQ(log, (Log{"recycle C:\\Data\\Report.txt", "empty", "empty", "refresh"}));
 }

@@ -119,8 +119,6 @@ TEST_F(SystemPathTest, TurningTheBackSlashOffOrOnReadsAllPathsAgain) {
 
 TEST(RootFolders, IdentifiersNameTheirOwnFoldersAndPlacesUseTheRightOnes) {
     EXPECT_EQ(CsidlOfRoot("rfPrograms"), csidl::kPrograms);
-    EXPECT_EQ(CsidlOfRoot("rfProgramFiles"), csidl::kProgramFiles);
-    EXPECT_EQ(CsidlOfRoot("rfProgramFilesCommon"), csidl::kProgramFilesCommon);
     EXPECT_EQ(CsidlOfRoot("rffonts"), std::nullopt);
     EXPECT_EQ(CsidlOfRoot("C:\\Windows\\Fonts"), std::nullopt);
 
