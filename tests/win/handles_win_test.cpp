@@ -53,7 +53,6 @@ TEST(HandlesWin, ImageListAcceleratorAndCreatedDcOwnersDestroyTheirKind) {
     HACCEL table = CreateAcceleratorTableW(&key, 1);
     HDC dc = CreateCompatibleDC(nullptr);
     {
-        // Moving is the one owner template's, tested above.
         UniqueImageList listOwner(list);
         UniqueAcceleratorTable tableOwner(table);
         UniqueCreatedDc dcOwner(dc);
@@ -65,7 +64,7 @@ TEST(HandlesWin, ImageListAcceleratorAndCreatedDcOwnersDestroyTheirKind) {
     EXPECT_FALSE(Live(dc));
 }
 
-TEST(HandlesWin, AWindowDcIsReleasedOnceAndNotAfterRelease) {
+TEST(HandlesWin, AWindowDcIsReleasedOnceAndASelectionPutsTheReplacedObjectBackOnce) {
     HDC screen = nullptr;
     {
         UniqueWindowDc owner(nullptr);
@@ -73,12 +72,9 @@ TEST(HandlesWin, AWindowDcIsReleasedOnceAndNotAfterRelease) {
         UniqueWindowDc moved(std::move(owner));
         EXPECT_TRUE(moved && !owner);
     }
-    EXPECT_EQ(ReleaseDC(nullptr, screen), 0);  // already given back
-    HDC held = UniqueWindowDc(nullptr).release();
-    EXPECT_EQ(ReleaseDC(nullptr, held), 1);  // still ours to give back
-}
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 0);                             // already given back
+    EXPECT_EQ(ReleaseDC(nullptr, UniqueWindowDc(nullptr).release()), 1);  // still ours
 
-TEST(HandlesWin, ASelectionPutsTheReplacedObjectBackOnce) {
     UniqueCreatedDc dc(CreateCompatibleDC(nullptr));
     UniqueGdiObject first(CreateBitmap(4, 4, 1, 32, nullptr));
     UniqueGdiObject second(CreateBitmap(4, 4, 1, 32, nullptr));
@@ -91,7 +87,6 @@ TEST(HandlesWin, ASelectionPutsTheReplacedObjectBackOnce) {
         EXPECT_EQ(current(), first.get());
     }
     EXPECT_EQ(current(), original);
-
     ScopedSelectObject selection(dc.get(), first.get());
     selection.reset();
     SelectObject(dc.get(), second.get());
@@ -114,9 +109,6 @@ TEST(SystemLibraryWin, LoadsFromTheSystemFolderOnlyAndLooksUpTypedFunctions) {
     using EnumModules = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
     EXPECT_NE(psapi.Function<EnumModules>("EnumProcessModules"), nullptr);
     EXPECT_EQ(psapi.Function<EnumModules>("NoSuchFunction"), nullptr);
-
-    SystemLibrary moved(std::move(psapi));
-    EXPECT_TRUE(moved && !psapi);
 
     // A library of that name beside the program is found by a bare name, never by this.
     const std::string self = Win32ProcessEnvironment().ProgramPath();

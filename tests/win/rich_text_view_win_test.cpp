@@ -78,7 +78,6 @@ protected:
         SendMessageW(edit(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&none));
         return format;
     }
-    COLORREF ColourAt(LONG position) { return FormatAt(position).crTextColor; }
 
     // ASCII text's position: one per character and per line break.
     LONG PositionOf(const std::string& text) {
@@ -93,12 +92,6 @@ protected:
         return MAKELPARAM(point.x + dx, point.y + dy);
     }
 
-    void Click(LONG position, int dx = 1) {
-        SendMessageW(edit(), WM_LBUTTONDOWN, MK_LBUTTON, PointOf(position, dx));
-        SendMessageW(edit(), WM_LBUTTONUP, 0, PointOf(position, dx));
-        PumpMessages();
-    }
-
     std::pair<LONG, LONG> Selection() {
         CHARRANGE selection{};
         SendMessageW(edit(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
@@ -110,31 +103,30 @@ protected:
 };
 
 TEST_F(RichTextViewWinTest, LineBreaksFollowTheWritesAndTheBreaksInTheText) {
-    // L = AddLine, A = Append, T = AppendText; CR LF, a lone CR and a lone LF each break
-    // the line, a break at the very end adds no further line.
-    const std::vector<std::pair<std::vector<std::pair<char, std::string>>, std::string>> cases{
-        {{{'L', "one"}, {'L', "two"}}, "one\ntwo"},
-        {{{'L', "a\r\nb\rc\nd"}}, "a\nb\nc\nd"},
-        {{{'L', "a\n\rb\r\n\r\nc"}}, "a\n\nb\n\nc"},  // LF then CR are two breaks
-        {{{'L', "\r\rsentence\r\r"}}, "\n\nsentence\n"},
-        {{{'L', "a\r\n"}, {'L', "b\n"}, {'L', "c\r"}}, "a\nb\nc"},
-        {{{'L', ""}, {'L', ""}, {'L', "x"}, {'L', ""}}, "\n\nx\n"},
-        {{{'A', "a"}, {'A', "b"}, {'L', "c"}, {'A', "d"}, {'A', ""}, {'A', "e\r\nf\n"}},
-         "ab\ncde\nf"},
-        {{{'A', ""}, {'L', "x"}}, "\nx"},  // an empty Append makes the first line
-        {{{'L', "Name: "}, {'T', "first\r\nsecond\rthird\nfourth\r\n"}},
-         "Name: first\nsecond\nthird\nfourth"},
-        {{{'T', ""}, {'L', "x"}}, "x"},  // an empty AppendText writes nothing
-        {{{'T', "only"}, {'T', "\r\nnext"}}, "only\nnext"},
+    // Each write's first letter: L = AddLine, A = Append, T = AppendText. CR LF, a lone CR and
+    // a lone LF each break the line, a break at the very end adds no further line.
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"Lone", "Ltwo"}, "one\ntwo"},
+        {{"La\r\nb\rc\nd"}, "a\nb\nc\nd"},
+        {{"La\n\rb\r\n\r\nc"}, "a\n\nb\n\nc"},  // LF then CR are two breaks
+        {{"L\r\rsentence\r\r"}, "\n\nsentence\n"},
+        {{"La\r\n", "Lb\n", "Lc\r"}, "a\nb\nc"},
+        {{"L", "L", "Lx", "L"}, "\n\nx\n"},
+        {{"Aa", "Ab", "Lc", "Ad", "A", "Ae\r\nf\n"}, "ab\ncde\nf"},
+        {{"A", "Lx"}, "\nx"},  // an empty Append makes the first line
+        {{"LName: ", "Tfirst\r\nsecond\rthird\nfourth\r\n"}, "Name: first\nsecond\nthird\nfourth"},
+        {{"T", "Lx"}, "x"},  // an empty AppendText writes nothing
+        {{"Tonly", "T\r\nnext"}, "only\nnext"},
     };
     for (const auto& [writes, expected] : cases) {
         view.Clear();
-        for (const auto& [kind, text] : writes) {
-            if (kind == 'L') view.AddLine(text, info::stNormal);
-            if (kind == 'A') view.Append(text, info::stNormal);
-            if (kind == 'T') view.AppendText(text, info::stNormal);
+        for (const std::string& write : writes) {
+            const std::string text = write.substr(1);
+            if (write[0] == 'L') view.AddLine(text, info::stNormal);
+            if (write[0] == 'A') view.Append(text, info::stNormal);
+            if (write[0] == 'T') view.AppendText(text, info::stNormal);
         }
-        EXPECT_EQ(view.Text(), expected) << "for \"" << writes.front().second << "\"...";
+        EXPECT_EQ(view.Text(), expected) << "for \"" << writes.front() << "\"...";
     }
 }
 
@@ -187,21 +179,23 @@ TEST_F(RichTextViewWinTest, LinksAreNumberedInOrderAndAClickReportsTheNumber) {
 
     // Real clicks: the control notifies the parent itself and reports adjacent links as one
     // range, so the point decides. A notification of another control is not the view's.
-    Click(PositionOf("second") + 2);
-    Click(PositionOf("first") + 1, 2);
+    for (const LPARAM at :
+         {PointOf(PositionOf("second") + 2), PointOf(PositionOf("first") + 1, 2)}) {
+        SendMessageW(edit(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(edit(), WM_LBUTTONUP, 0, at);
+        PumpMessages();
+    }
     EXPECT_EQ(jumps, (std::vector<int>{1, 0}));
     ENLINK link{{parent.get(), kViewId, static_cast<UINT>(EN_LINK)}, WM_LBUTTONUP, 0, 0, {4, 9}};
     EXPECT_EQ(SendMessageW(parent.get(), WM_NOTIFY, kViewId, reinterpret_cast<LPARAM>(&link)), 0);
 
-    // Clear starts afresh: new links count from 0.
-    view.Clear();
+    view.Clear();  // starts afresh: new links count from 0
     view.AddLine("again", info::stLink);
     EXPECT_EQ(view.LinkText(0), "again");
 }
 
 TEST_F(RichTextViewWinTest, PicturesAreOneObjectOnALineOfTheirOwnAndAreDrawn) {
-    // A 32x32 list holding the system's warning icon.
-    const platform::win32::UniqueImageList icons(
+    const platform::win32::UniqueImageList icons(  // the system's warning icon
         ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1));
     ASSERT_EQ(ImageList_ReplaceIcon(icons.get(), -1, LoadIconW(nullptr, IDI_WARNING)), 0);
     view.SetImageLists(icons.get(), nullptr, nullptr);
@@ -223,10 +217,7 @@ TEST_F(RichTextViewWinTest, PicturesAreOneObjectOnALineOfTheirOwnAndAreDrawn) {
     // After Clear: as the very first line, two in a row; no such image or no list is an
     // empty line.
     view.Clear();
-    view.AddPicture(0, PictureList::BigSystemImages);
-    view.AddPicture(0, PictureList::BigSystemImages);
-    view.AddPicture(5, PictureList::BigSystemImages);
-    view.AddPicture(-1, PictureList::BigSystemImages);
+    for (int index : {0, 0, 5, -1}) view.AddPicture(index, PictureList::BigSystemImages);
     view.AddPicture(0, PictureList::Devices);
     view.AddLine("after", info::stNormal);
     EXPECT_EQ(view.Text(), kObject + "\n" + kObject + "\n\n\n\nafter");
@@ -280,20 +271,20 @@ TEST_F(RichTextViewWinTest, AHoveredLinkTakesTheHighlightColourAndTheHandCursor)
     SendMessageW(edit(), EM_SETSEL, 1, 4);  // the reader's selection stays as it was
     move(PointOf(link + 2));
     EXPECT_EQ(Selection(), std::pair(1L, 4L));
-    EXPECT_EQ(ColourAt(link + 4), highlight);
+    EXPECT_EQ(FormatAt(link + 4).crTextColor, highlight);
 
     // Each link gets its own colour back: on moving to another one, and on leaving.
     move(PointOf(second + 1));
-    EXPECT_EQ(ColourAt(link), kBlue);
-    EXPECT_EQ(ColourAt(second), highlight);
+    EXPECT_EQ(FormatAt(link).crTextColor, kBlue);
+    EXPECT_EQ(FormatAt(second).crTextColor, highlight);
     SendMessageW(edit(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(ColourAt(second), kBlack);
+    EXPECT_EQ(FormatAt(second).crTextColor, kBlack);
 
     // Beside the end of the line is not on the link, nor is a drag that selects text.
     move(PointOf(link + 4, 60));
-    EXPECT_EQ(ColourAt(link), kBlue);
+    EXPECT_EQ(FormatAt(link).crTextColor, kBlue);
     move(PointOf(link + 2), MK_LBUTTON);
-    EXPECT_EQ(ColourAt(link), kBlue);
+    EXPECT_EQ(FormatAt(link).crTextColor, kBlue);
 
     // The hand over a link, the control's own cursor elsewhere.
     for (const auto& [at, hand] :
@@ -312,7 +303,6 @@ TEST_F(RichTextViewWinTest, WritingLeavesTheReaderAtTheTopOfAReadOnlyText) {
     PumpMessages();
     EXPECT_EQ(SendMessageW(edit(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
     EXPECT_FALSE(view.SelectionExists());
-    EXPECT_NE(GetWindowLongPtrW(edit(), GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_NE(GetWindowLongPtrW(edit(), GWL_STYLE) & ES_READONLY, 0);
 }
 

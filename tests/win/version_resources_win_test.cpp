@@ -102,31 +102,29 @@ protected:
     std::vector<std::string> made;
 };
 
-TEST_F(VersionResourcesWinTest, ASystemLibraryListsItsVersionInformationFromAnyPath) {
-    const auto list = List(windows + "\\system32\\kernel32.dll");
-    ASSERT_THAT(list, SizeIs(17));
-    EXPECT_EQ(GetVersionInfoValue(list, "FileType"), "Dynamic-Link Library");
+// The list's order and rules are the unit tests'; here the real resource reading, of a system
+// library from a path beyond ASCII and of a made resource.
+TEST_F(VersionResourcesWinTest, RealResourcesListTheirVersionInformation) {
+    const auto system =
+        List(Copy(windows + "\\system32\\kernel32.dll", "K\u00e9rn \u65e5\U0001F600.dll"));
+    ASSERT_THAT(system, SizeIs(17));
+    EXPECT_EQ(GetVersionInfoValue(system, "FileType"), "Dynamic-Link Library");
     EXPECT_TRUE(
-        EqualsIgnoringAsciiCase(GetVersionInfoValue(list, "OriginalFileName"), "kernel32.dll"));
-    // The same from a path beyond ASCII.
-    EXPECT_EQ(List(Copy(windows + "\\system32\\kernel32.dll", "K\u00e9rn \u65e5\U0001F600.dll")),
-              list);
-}
+        EqualsIgnoringAsciiCase(GetVersionInfoValue(system, "OriginalFileName"), "kernel32.dll"));
 
-TEST_F(VersionResourcesWinTest, StringsEndAtTheirFirstNulWhetherOrNotTheLengthCountsIt) {
-    // The list's order and rules are the unit tests'; here the real resource reading.
-    const auto list = List(Copy(notepad, "made.exe", VersionBlock(VS_FFI_SIGNATURE)));
-    ASSERT_THAT(list, SizeIs(17));
-    EXPECT_EQ(list[0], "InternalFileVersion 5.1.2600.2180");
-    EXPECT_EQ(GetVersionInfoValue(list, "FileType"), "Device Driver");
-    EXPECT_EQ(GetVersionInfoValue(list, "CompanyName"), "Quenfield");
-    EXPECT_EQ(GetVersionInfoValue(list, "ProductName"), "Glimmerbox");
+    // Strings end at their first NUL whether or not the length counts it.
+    const auto made = List(Copy(notepad, "made.exe", VersionBlock(VS_FFI_SIGNATURE)));
+    ASSERT_THAT(made, SizeIs(17));
+    EXPECT_EQ(made[0], "InternalFileVersion 5.1.2600.2180");
+    EXPECT_EQ(GetVersionInfoValue(made, "FileType"), "Device Driver");
+    EXPECT_EQ(GetVersionInfoValue(made, "CompanyName"), "Quenfield");
+    EXPECT_EQ(GetVersionInfoValue(made, "ProductName"), "Glimmerbox");
 }
 
 TEST_F(VersionResourcesWinTest, NoOrBrokenResourcesGiveNoMoreThanTheyHold) {
     EXPECT_FALSE(resources.Read(notepad));
     for (const std::string& path :
-         {notepad, windows + "\\system32\\cmd.exe", windows + "\\no such file.exe", std::string(),
+         {windows + "\\system32\\cmd.exe", windows + "\\no such file.exe", std::string(),
           Copy(notepad, "unsigned.exe", VersionBlock(0x12345678)),
           Copy(notepad, "garbage.exe", {0xFF, 0xFF, 0x34, 0x00, 0x00, 0x00, 0x41, 0x00})})
         EXPECT_THAT(List(path), IsEmpty()) << path;
