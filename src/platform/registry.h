@@ -69,6 +69,9 @@ public:
     virtual std::vector<std::string> SubKeyNames() const = 0;
     // How many sub-keys there are, without listing them; 0 when it cannot be told.
     virtual size_t SubKeyCount() const = 0;
+    // How many sub-keys the named sub-key has, opening it only to query; 0 when it
+    // cannot be opened or asked.
+    virtual size_t SubKeyCountOf(std::string_view name) const = 0;
     // Values in stored order: values created one after another come in creation order.
     virtual std::vector<RegNamedValue> Values() const = 0;
     // Names compare without regard to case; "" is the unnamed value.

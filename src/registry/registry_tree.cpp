@@ -37,10 +37,8 @@ void ListChildren(KeyNode& node, platform::Registry& registry) {
     }
     const auto key = registry.OpenKey(path.RootKey(), path.SubKeyPath(), platform::RegAccess::Read);
     for (std::string& name : SortedSubKeyNames(key.get())) {
-        const std::string childPath =
-            path.SubKeyPath().empty() ? name : path.SubKeyPath() + "\\" + name;
-        const auto child = registry.OpenKey(path.RootKey(), childPath, platform::RegAccess::Query);
-        addChild(std::move(name), child && child->SubKeyCount() > 0);
+        const bool hasChildren = key->SubKeyCountOf(name) > 0;
+        addChild(std::move(name), hasChildren);
     }
     node.hasChildren = !node.children.empty();
 }

@@ -157,10 +157,10 @@ TEST(RegistryBrowser, SelectingAKeyListsItsValuesAndNamesItsPath) {
     RegistryBrowserState browser(registry);
     KeyNode& computer = browser.Build();
     // Only roots with sub-keys offer to expand.
-    EXPECT_EQ(ChildTexts(computer),
-              (std::vector<std::string>{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
-                                        "HKEY_LOCAL_MACHINE+", "HKEY_USERS",
-                                        "HKEY_CURRENT_CONFIG"}));
+    EXPECT_EQ(
+        ChildTexts(computer),
+        (std::vector<std::string>{"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE+",
+                                  "HKEY_USERS", "HKEY_CURRENT_CONFIG"}));
     EXPECT_FALSE(browser.Expand(*computer.children[0]));
     KeyNode& machine = *computer.children[2];
     ASSERT_TRUE(browser.Expand(machine));
@@ -192,8 +192,7 @@ TEST(RegistryBrowser, TheEditorRemembersTheKeyUnderItsOwnRootName) {
         const char* expected;
     } cases[] = {
         {"", "HKEY_USERS\\.DEFAULT", "Computer\\HKEY_USERS\\.DEFAULT"},
-        {"My Computer\\HKEY_CURRENT_USER\\Software", "HKEY_USERS",
-         "My Computer\\HKEY_USERS"},
+        {"My Computer\\HKEY_CURRENT_USER\\Software", "HKEY_USERS", "My Computer\\HKEY_USERS"},
         {"Ordinateur", "HKEY_USERS", "Ordinateur\\HKEY_USERS"},
         {"HKEY_CURRENT_USER\\Software", "HKEY_USERS", "Computer\\HKEY_USERS"},
         {"My Computer\\HKEY_USERS", "", "My Computer"},
@@ -204,8 +203,8 @@ TEST(RegistryBrowser, TheEditorRemembersTheKeyUnderItsOwnRootName) {
     FakeRegistry registry;
     ASSERT_TRUE(RememberEditorKey(registry, "HKEY_CURRENT_USER\\x", "My Computer"));
     ASSERT_TRUE(RememberEditorKey(registry, "HKEY_CLASSES_ROOT\\.txt", "Computer"));
-    const auto key = registry.OpenKey(RegRoot::CurrentUser, kEditorSettingsKey,
-                                      platform::RegAccess::Read);
+    const auto key =
+        registry.OpenKey(RegRoot::CurrentUser, kEditorSettingsKey, platform::RegAccess::Read);
     EXPECT_EQ(key->QueryValue(kEditorLastKeyValue),
               MakeStringData("My Computer\\HKEY_CLASSES_ROOT\\.txt"));
     registry.SetReadOnly(true);

@@ -78,6 +78,11 @@ public:
         return names;
     }
     size_t SubKeyCount() const override { return node_->deleted ? 0 : node_->children.size(); }
+    size_t SubKeyCountOf(std::string_view name) const override {
+        ++owner_.openCount_;
+        const auto child = node_->deleted ? nullptr : node_->Child(name);
+        return child && !child->denied ? child->children.size() : 0;
+    }
     std::vector<RegNamedValue> Values() const override {
         if (node_->deleted) return {};
         return node_->values;

@@ -54,6 +54,14 @@ public:
         return count;
     }
 
+    size_t SubKeyCountOf(std::string_view name) const override {
+        UniqueHKey child;
+        if (RegOpenKeyExW(key_.get(), Wide(name).c_str(), 0, KEY_QUERY_VALUE, child.put()) !=
+            ERROR_SUCCESS)
+            return 0;
+        return Win32RegistryKey(std::move(child)).SubKeyCount();
+    }
+
     std::vector<RegNamedValue> Values() const override {
         std::vector<RegNamedValue> values;
         DWORD maxData = 0;

@@ -43,6 +43,21 @@ private:
     HCURSOR previous_;
 };
 
+// A node's images and whether it shows an expand button, which it does before any
+// child is read.
+TVITEMW NodeItem(const KeyNode& node) {
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    if (node.level == 0) {
+        item.iImage = item.iSelectedImage = kRootImage;
+    } else {
+        item.iImage = node.hasChildren ? kKeyWithSubKeysImage : kKeyImage;
+        item.iSelectedImage = item.iImage + 1;
+    }
+    item.cChildren = node.hasChildren ? 1 : 0;
+    return item;
+}
+
 void SetCell(HWND list, int row, int column, const std::string& text) {
     std::wstring wide = Wide(text);
     LVITEMW item{};
@@ -89,13 +104,12 @@ HTREEITEM RegistryView::AddNode(HTREEITEM parent, KeyNode& node) {
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item = NodeItem(node);
+    insert.item.mask |= TVIF_TEXT | TVIF_PARAM;
     insert.item.pszText = text.data();
     insert.item.lParam = reinterpret_cast<LPARAM>(&node);
-    const HTREEITEM item = reinterpret_cast<HTREEITEM>(
+    return reinterpret_cast<HTREEITEM>(
         SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-    if (item) SetNodeImages(item, node);
-    return item;
 }
 
 void RegistryView::AddChildren(HTREEITEM item, KeyNode& node) {
@@ -104,17 +118,9 @@ void RegistryView::AddChildren(HTREEITEM item, KeyNode& node) {
 }
 
 void RegistryView::SetNodeImages(HTREEITEM item, const KeyNode& node) {
-    TVITEMW change{};
-    change.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    TVITEMW change = NodeItem(node);
+    change.mask |= TVIF_HANDLE;
     change.hItem = item;
-    if (node.level == 0) {
-        change.iImage = change.iSelectedImage = kRootImage;
-    } else {
-        change.iImage = node.hasChildren ? kKeyWithSubKeysImage : kKeyImage;
-        change.iSelectedImage = change.iImage + 1;
-    }
-    // The expand button shows before any child is read.
-    change.cChildren = node.hasChildren ? 1 : 0;
     SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
