@@ -1,6 +1,8 @@
 // The Win32 registry service against the real registry, below a throw-away key.
 #include "platform/win32/win32_registry.h"
 
+#include <windows.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -48,7 +50,24 @@ TEST_F(RegistryWinTest, SubKeysAreCountedThroughAKeyOpenedOnlyToQuery) {
     ASSERT_TRUE(key);
     EXPECT_EQ(key->SubKeyCount(), 2u);
     EXPECT_EQ(Open("\\B", RegAccess::Query)->SubKeyCount(), 0u);
+    EXPECT_EQ(key->SubKeyCountOf("a"), 1u);
+    EXPECT_EQ(key->SubKeyCountOf("missing"), 0u);
     EXPECT_FALSE(key->SetValue("v", MakeStringData("1")));
+}
+
+TEST(RegistryViewWinTest, TheThirtyTwoBitViewKeepsItsOwnSoftwareKey) {
+    // HKEY_LOCAL_MACHINE\Software is the key 64-bit Windows keeps twice.
+    const std::string path = "Software\\GlmxViewTest-" + std::to_string(GetCurrentProcessId());
+    Win32Registry native, bits32(RegistryView::Bits32), bits64(RegistryView::Bits64);
+    ASSERT_TRUE(bits32.CreateKey(RegRoot::LocalMachine, path + "\\Inner"));
+    EXPECT_TRUE(bits32.OpenKey(RegRoot::LocalMachine, path, RegAccess::Read));
+    EXPECT_FALSE(native.OpenKey(RegRoot::LocalMachine, path, RegAccess::Read));
+    EXPECT_FALSE(bits64.OpenKey(RegRoot::LocalMachine, path, RegAccess::Read));
+    EXPECT_EQ(bits32.OpenKey(RegRoot::LocalMachine, "Software", RegAccess::Query)
+                  ->SubKeyCountOf(path.substr(9)),
+              1u);
+    EXPECT_TRUE(bits32.DeleteKeyTree(RegRoot::LocalMachine, path));
+    EXPECT_FALSE(bits32.OpenKey(RegRoot::LocalMachine, path, RegAccess::Read));
 }
 
 TEST_F(RegistryWinTest, ValuesOfEveryTypeComeBackExactly) {

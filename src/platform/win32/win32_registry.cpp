@@ -30,7 +30,7 @@ constexpr DWORD kMaxNameChars = 16384;
 
 class Win32RegistryKey final : public RegistryKey {
 public:
-    explicit Win32RegistryKey(UniqueHKey key) : key_(std::move(key)) {}
+    Win32RegistryKey(UniqueHKey key, REGSAM view) : key_(std::move(key)), view_(view) {}
 
     std::vector<std::string> SubKeyNames() const override {
         std::vector<std::string> names;
@@ -56,10 +56,10 @@ public:
 
     size_t SubKeyCountOf(std::string_view name) const override {
         UniqueHKey child;
-        if (RegOpenKeyExW(key_.get(), Wide(name).c_str(), 0, KEY_QUERY_VALUE, child.put()) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExW(key_.get(), Wide(name).c_str(), 0, KEY_QUERY_VALUE | view_,
+                          child.put()) != ERROR_SUCCESS)
             return 0;
-        return Win32RegistryKey(std::move(child)).SubKeyCount();
+        return Win32RegistryKey(std::move(child), view_).SubKeyCount();
     }
 
     std::vector<RegNamedValue> Values() const override {
@@ -126,13 +126,15 @@ public:
 
 private:
     UniqueHKey key_;
+    REGSAM view_;
 };
 
 // Deletes the sub-keys first, since RegDeleteKey refuses a key that has any.
 // RegDeleteTree is not there on the oldest systems the program runs on.
-bool DeleteTreeBelow(HKEY parent, const std::wstring& path) {
+bool DeleteTreeBelow(HKEY parent, const std::wstring& path, REGSAM view) {
     UniqueHKey key;
-    if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | KEY_WRITE, key.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(parent, path.c_str(), 0, KEY_READ | KEY_WRITE | view, key.put()) !=
+        ERROR_SUCCESS)
         return false;
     std::wstring child(kMaxNameChars, L'\0');
     for (;;) {
@@ -141,13 +143,26 @@ bool DeleteTreeBelow(HKEY parent, const std::wstring& path) {
         if (RegEnumKeyExW(key.get(), 0, child.data(), &length, nullptr, nullptr, nullptr,
                           nullptr) != ERROR_SUCCESS)
             break;
-        if (!DeleteTreeBelow(key.get(), std::wstring(child.data(), length))) return false;
+        if (!DeleteTreeBelow(key.get(), std::wstring(child.data(), length), view)) return false;
     }
     key.reset();
     return RegDeleteKeyW(parent, path.c_str()) == ERROR_SUCCESS;
 }
 
+REGSAM ViewFlag(RegistryView view) {
+    switch (view) {
+        case RegistryView::Bits32:
+            return KEY_WOW64_32KEY;
+        case RegistryView::Bits64:
+            return KEY_WOW64_64KEY;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
+
+Win32Registry::Win32Registry(RegistryView view) : view_(ViewFlag(view)) {}
 
 std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegRoot root, std::string_view path,
                                                     RegAccess access) {
@@ -155,23 +170,33 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegRoot root, std::string_vi
     REGSAM sam = KEY_READ;
     if (access == RegAccess::ReadWrite) sam = KEY_READ | KEY_WRITE;
     if (access == RegAccess::Query) sam = KEY_QUERY_VALUE;
-    if (RegOpenKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, sam, key.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, sam | view_, key.put()) !=
+        ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<Win32RegistryKey>(std::move(key));
+    return std::make_unique<Win32RegistryKey>(std::move(key), view_);
 }
 
 std::unique_ptr<RegistryKey> Win32Registry::CreateKey(RegRoot root, std::string_view path) {
     UniqueHKey key;
     if (RegCreateKeyExW(PredefinedKey(root), Wide(path).c_str(), 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, key.put(),
+                        REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE | view_, nullptr, key.put(),
                         nullptr) != ERROR_SUCCESS)
         return nullptr;
-    return std::make_unique<Win32RegistryKey>(std::move(key));
+    return std::make_unique<Win32RegistryKey>(std::move(key), view_);
 }
 
 bool Win32Registry::DeleteKeyTree(RegRoot root, std::string_view path) {
     if (path.empty()) return false;  // never a whole hive
-    return DeleteTreeBelow(PredefinedKey(root), Wide(path));
+    // The key goes through its parent opened in this view: a root alone would delete
+    // from the program's own view.
+    const std::wstring wide = Wide(path);
+    const size_t slash = wide.rfind(L'\\');
+    const std::wstring parentPath = slash == std::wstring::npos ? L"" : wide.substr(0, slash);
+    UniqueHKey parent;
+    if (RegOpenKeyExW(PredefinedKey(root), parentPath.c_str(), 0, KEY_READ | view_, parent.put()) !=
+        ERROR_SUCCESS)
+        return false;
+    return DeleteTreeBelow(parent.get(), wide.substr(slash + 1), view_);
 }
 
 }  // namespace glmx::platform::win32
