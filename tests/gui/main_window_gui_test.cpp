@@ -173,17 +173,16 @@ TEST_F(MainWindowGuiTest, APlaceShowsItsCaptionAndNoChoiceOrAnUndefinedPlaceChan
     EXPECT_EQ(window.PageLabel(Page::Folders), shell::places::PlacesMenuEntries()[6].caption);
 }
 
-TEST_F(MainWindowGuiTest, TheShowTypeBoxStoresTheChoiceAndShowsAutoStartAgain) {
+// What the choice does to the view is proved natively; here, that the real box reaches it.
+TEST_F(MainWindowGuiTest, TheShowTypeBoxStoresTheChoice) {
     window.Command(ui::ViewCommand(vkAutoStart));
     HWND combo = window.App().InventoryPage().StartupFilterBox();
     SendMessageW(combo, CB_SETCURSEL, 2, 0);
     SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(ui::cmdShowStartupPrograms, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
-    ExpectShowing(vkAutoStart);
     settings::TRegInfoClass configuration = window.Stores().ConfigurationSettings;
     configuration.LoadValues();
     EXPECT_EQ(configuration.GetValue("ShowStartupType"), "2");
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
 }
 
 TEST_F(MainWindowGuiTest, ANarrowWindowShowsTheChevronAndTheOverflowHidesWhatFits) {

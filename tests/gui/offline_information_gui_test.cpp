@@ -35,22 +35,10 @@ protected:
         return SendMessageW(View().Handle(), EM_FINDTEXTEXW, 1 /* FR_DOWN: forward */,
                             reinterpret_cast<LPARAM>(&find));
     }
-    // The character format at the first occurrence of text in the view.
-    CHARFORMAT2W FormatAt(const std::string& text) {
-        const LRESULT at = Find(text);
-        EXPECT_GE(at, 0) << text;
-        SendMessageW(View().Handle(), EM_SETSEL, at, at + 1);
-        CHARFORMAT2W format{};
-        format.cbSize = sizeof(format);
-        SendMessageW(View().Handle(), EM_GETCHARFORMAT, SCF_SELECTION,
-                     reinterpret_cast<LPARAM>(&format));
-        SendMessageW(View().Handle(), EM_SETSEL, 0, 0);
-        return format;
-    }
     WindowUnderTest window;
 };
 
-TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionStylesPictureAndSearchTerms) {
+TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionAndSearchTerms) {
     window.Command(ui::ViewCommand(vkRunningProcesses));
     HWND list = window.App().InventoryPage().List();
     const int row = FindRow(list, 1, "glmx_gui_tests.exe");
@@ -58,20 +46,11 @@ TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionStylesPictu
     SelectRow(list, row);
     window.NotifyClick(list);
 
-    // Which fields and labels the description has is proved natively.
+    // Which fields, labels, styles and picture the description has is proved natively and
+    // on the view alone.
     const std::string text = View().Text();
     EXPECT_THAT(text, HasSubstr("To find information about the selected item on the Internet,use"));
     EXPECT_THAT(text, HasSubstr("Company Name:  Quenfield Test Lab"));
-
-    const CHARFORMAT2W title = FormatAt("Glimmerbox Window Tests");
-    EXPECT_STREQ(title.szFaceName, L"Arial");
-    EXPECT_EQ(title.yHeight, 12 * 20);
-    EXPECT_TRUE(title.dwEffects & CFE_BOLD);
-    const CHARFORMAT2W label = FormatAt("Company Name:");
-    EXPECT_EQ(label.yHeight, 10 * 20);
-    EXPECT_TRUE(label.dwEffects & CFE_BOLD);
-    const CHARFORMAT2W value = FormatAt("Quenfield Test Lab");
-    EXPECT_FALSE(value.dwEffects & CFE_BOLD);
 
     // The terms are made natively; here, that the real resource's fields reach the real box,
     // whose text is the first term.
@@ -82,8 +61,6 @@ TEST_F(OfflineInformationGuiTest, ASelectedProcessShowsItsDescriptionStylesPictu
     SendMessageW(field.Handle(), CB_GETLBTEXT, 8, reinterpret_cast<LPARAM>(last));
     EXPECT_EQ(Narrow(last), "by Internalname: glmx_gui_tests");
     EXPECT_EQ(View().LinkCount(), 0);
-    // The big icon stands on its own line before the fields (an embedded object).
-    EXPECT_THAT(Narrow(Wide(text)), HasSubstr("\xEF\xBF\xBC"));
 }
 
 TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOpenThroughTheShell) {
@@ -109,13 +86,12 @@ TEST_F(OfflineInformationGuiTest, WebAddressesOfAnInstalledProgramAreLinksThatOp
     window.App().Offline().Builder().ShowInstalledProgramInfo(
         {keyName, "Quenfield Test Program", "C:\\uninst.exe /x"}, 0);
     WindowUnderTest::PumpMessages();
+    // Only http and https addresses are links (not the loud one).
     ASSERT_EQ(View().LinkCount(), 2);
-    const std::string first = View().LinkText(0), second = View().LinkText(1);
-    EXPECT_THAT(std::vector<std::string>({first, second}),
+    const std::string second = View().LinkText(1);
+    EXPECT_THAT(std::vector<std::string>({View().LinkText(0), second}),
                 ::testing::UnorderedElementsAre("http://quenfield.example/about",
                                                 "https://quenfield.example/help"));
-    EXPECT_FALSE(FormatAt("HTTP://LOUD.EXAMPLE").dwEffects & CFE_LINK);
-    EXPECT_TRUE(FormatAt(second).dwEffects & CFE_LINK);
 
     // A real click on the second link: the view tells the window, the window the builder.
     const LRESULT at = Find(second);

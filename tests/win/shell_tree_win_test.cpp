@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -17,75 +16,40 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "shell/places/folder_rules.h"
+#include "support/shell_test_fixture.h"
 #include "ui/win32/shell_tree.h"
 
 namespace glmx::ui {
 namespace {
 
 using namespace platform::win32;
+using glmx::testing::PumpMessages;
 using Strings = std::vector<std::string>;
 
-constexpr wchar_t kParentClass[] = L"GlmxShellTreeTestParent";
 // Wine lists it last (it orders only ASCII without regard to case); a reader expects it
 // second.
 const std::string kApfel = "\xC3\x84pfel";
-
-LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* tree = reinterpret_cast<ShellTree*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    LRESULT result = 0;
-    if (message == WM_NOTIFY && tree &&
-        tree->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result))
-        return result;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void PumpMessages() {
-    MSG message;
-    for (int round = 0; round < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++round) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 class ShellTreeWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        static std::atomic<int> counter{0};
-        wchar_t temp[MAX_PATH + 1] = {};
-        folder = std::filesystem::path(std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp))) /
-                 (L"glmx-tree-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                  std::to_wstring(counter++));
-        std::filesystem::remove_all(folder);  // a stale run's
         for (const wchar_t* made : {L"beta\\deep\\deeper", L"Alpha", L"Gamma", L"\u00c4pfel"})
-            ASSERT_TRUE(std::filesystem::create_directories(folder / made));
-        std::ofstream(folder / "Gamma" / "only a file.txt") << "x";
-        std::ofstream(folder / "a file.txt") << "x";
-
-        const WNDCLASSW windowClass{
-            0, ParentProcedure, 0, 0, GetModuleHandleW(nullptr), {}, {}, {}, {}, kParentClass};
-        RegisterClassW(&windowClass);  // fails harmlessly from the second test on
-        parent.reset(CreateWindowExW(0, kParentClass, L"Shell tree test", WS_OVERLAPPEDWINDOW, 0, 0,
-                                     400, 500, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                     nullptr));
-        ASSERT_TRUE(parent);
-        SetWindowLongPtrW(parent.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&tree));
-        ASSERT_TRUE(tree.Create(parent.get(), 7));
-        MoveWindow(tree.Handle(), 0, 0, 380, 460, FALSE);
-        ShowWindow(parent.get(), SW_SHOW);
+            ASSERT_TRUE(std::filesystem::create_directories(folder.path / made));
+        std::ofstream(folder.path / "Gamma" / "only a file.txt") << "x";
+        std::ofstream(folder.path / "a file.txt") << "x";
+        host = glmx::testing::HostWindow(tree, L"GlmxTestTreeHost", 400, 500);
+        ASSERT_TRUE(host);
         PumpMessages();
     }
-
     void TearDown() override {
-        parent.reset();
+        host.reset();
         PumpMessages();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
         CoUninitialize();
     }
 
-    ItemIdList IdOf(const std::filesystem::path& path) const {
-        return IdListFromPath(Narrow(path.wstring()));
+    ItemIdList IdOf(const std::filesystem::path& name) const {
+        return IdListFromPath(folder.Of(name));
     }
     HWND view() const { return tree.Handle(); }
     HTREEITEM Root() const { return TreeView_GetRoot(view()); }
@@ -97,11 +61,7 @@ protected:
         return children;
     }
     TVITEMW Item(HTREEITEM item, wchar_t* text = nullptr) const {
-        TVITEMW read{};
-        read.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_STATE;
-        read.hItem = item;
-        read.pszText = text;
-        read.cchTextMax = text ? 260 : 0;
+        TVITEMW read{TVIF_TEXT | TVIF_CHILDREN | TVIF_STATE, item, 0, 0, text, text ? 260 : 0};
         TreeView_GetItem(view(), &read);
         return read;
     }
@@ -122,7 +82,7 @@ protected:
     }
     bool Expanded(HTREEITEM item) const { return Item(item).state & TVIS_EXPANDED; }
 
-    std::filesystem::path folder;
+    glmx::testing::TempFolder folder{L"glmx-tree-"};
     std::vector<ItemIdList> selected;
     int acted = 0;
     std::string selectedWhenActed;
@@ -131,11 +91,11 @@ protected:
                         ++acted;
                         selectedWhenActed = ParsingNameOf(tree.SelectedFolder());
                     }}};
-    UniqueWindow parent;
+    platform::win32::UniqueWindow host;
 };
 
 TEST_F(ShellTreeWinTest, ListsOnlyFoldersSortedAndOpensNodesWhenFirstOpened) {
-    const ItemIdList root = IdOf(folder);
+    const ItemIdList root = IdListFromPath(folder.Utf8());
     tree.SetRoot(root.get());
     ASSERT_EQ(selected.size(), 1u);
     EXPECT_TRUE(SameIdList(selected.back().get(), root.get()));
@@ -147,8 +107,8 @@ TEST_F(ShellTreeWinTest, ListsOnlyFoldersSortedAndOpensNodesWhenFirstOpened) {
     // nothing listed below a node not yet opened; opened, a node knows for sure.
     for (const char* name : {"Alpha", "beta", "Gamma"}) {
         const HTREEITEM child = ChildNamed(Root(), name);
-        const ItemIdList id = IdOf(folder / name);
-        EXPECT_EQ(Item(child).cChildren, AttributesOf(id.get(), SFGAO_HASSUBFOLDER) ? 1 : 0);
+        EXPECT_EQ(Item(child).cChildren,
+                  AttributesOf(IdOf(name).get(), SFGAO_HASSUBFOLDER) ? 1 : 0);
         EXPECT_TRUE(Children(child).empty());
         TreeView_Expand(view(), child, TVE_EXPAND);
         EXPECT_EQ(Item(child).cChildren, name == std::string("beta") ? 1 : 0) << name;
@@ -158,18 +118,17 @@ TEST_F(ShellTreeWinTest, ListsOnlyFoldersSortedAndOpensNodesWhenFirstOpened) {
 }
 
 TEST_F(ShellTreeWinTest, SelectFolderOpensTheWayDownAndFiresFolderSelected) {
-    tree.SetRoot(IdOf(folder).get());
-    const ItemIdList deeper = IdOf(folder / "beta" / "deep" / "deeper");
+    tree.SetRoot(IdListFromPath(folder.Utf8()).get());
+    const ItemIdList deeper = IdOf("beta\\deep\\deeper");
     ASSERT_TRUE(tree.SelectFolder(deeper.get()));
     EXPECT_TRUE(SameIdList(tree.SelectedFolder(), deeper.get()));
     EXPECT_TRUE(SameIdList(selected.back().get(), deeper.get()));
-    const HTREEITEM beta = ChildNamed(Root(), "beta");
-    EXPECT_TRUE(Expanded(beta));
-    EXPECT_TRUE(Expanded(ChildNamed(beta, "deep")));
+    EXPECT_TRUE(Expanded(ChildNamed(ChildNamed(Root(), "beta"), "deep")));
 
     // Elsewhere: refused, the selection stays.
     const size_t events = selected.size();
-    EXPECT_FALSE(tree.SelectFolder(IdOf(folder.parent_path()).get()));
+    EXPECT_FALSE(
+        tree.SelectFolder(IdListFromPath(Narrow(folder.path.parent_path().wstring())).get()));
     EXPECT_FALSE(tree.SelectFolder(nullptr));
     EXPECT_TRUE(SameIdList(tree.SelectedFolder(), deeper.get()));
     EXPECT_EQ(selected.size(), events);
@@ -181,14 +140,14 @@ TEST_F(ShellTreeWinTest, UnderTheDesktopATempFolderIsReachedAndTheRootIsCaptione
     const std::string displayName = DisplayNameOf(desktop.get());
     EXPECT_EQ(Text(Root()), shell::places::RootCaption(ParsingNameOf(desktop.get()), displayName));
 
-    const ItemIdList deeper = IdOf(folder / "beta" / "deep" / "deeper");
+    const ItemIdList deeper = IdOf("beta\\deep\\deeper");
     ASSERT_TRUE(tree.SelectFolder(deeper.get()));
     EXPECT_EQ(ParsingNameOf(tree.SelectedFolder()), ParsingNameOf(deeper.get()));
     EXPECT_EQ(Text(Root()), displayName);
 }
 
 TEST_F(ShellTreeWinTest, ClicksSelectTheNodeUnderTheMouseThenTheUserActed) {
-    tree.SetRoot(IdOf(folder).get());
+    tree.SetRoot(IdListFromPath(folder.Utf8()).get());
     // The user acted once the click's selection is made; a right-click selects too.
     for (const auto& [name, down, up] : {std::tuple{"Alpha", WM_LBUTTONDOWN, WM_LBUTTONUP},
                                          std::tuple{"Gamma", WM_RBUTTONDOWN, WM_RBUTTONUP}}) {
@@ -206,27 +165,20 @@ TEST_F(ShellTreeWinTest, ClicksSelectTheNodeUnderTheMouseThenTheUserActed) {
         PumpMessages();
         EXPECT_EQ(TreeView_GetSelection(view()), item) << name;
         EXPECT_EQ(acted, before + 1) << name;
-        EXPECT_EQ(selectedWhenActed, Narrow((folder / name).wstring()));
+        EXPECT_EQ(selectedWhenActed, folder.Of(name));
     }
 }
 
 TEST_F(ShellTreeWinTest, FoldersMadeAndRemovedBelowAnOpenNodeAppearAndVanishByThemselves) {
-    tree.SetRoot(IdOf(folder).get());
+    tree.SetRoot(IdListFromPath(folder.Utf8()).get());
     TreeView_Expand(view(), ChildNamed(Root(), "beta"), TVE_EXPAND);
-    std::filesystem::create_directory(folder / "Delta");
-    std::filesystem::remove(folder / "beta" / "deep" / "deeper");
-    std::filesystem::remove(folder / "beta" / "deep");
-    const auto settled = [&] {
+    std::filesystem::create_directory(folder.path / "Delta");
+    std::filesystem::remove_all(folder.path / "beta" / "deep");
+    // The watch reports a moment after the changes calm down.
+    EXPECT_TRUE(glmx::testing::PumpUntil([&] {
         return Texts(Root()) == Strings{"Alpha", kApfel, "beta", "Delta", "Gamma"} &&
                Children(ChildNamed(Root(), "beta")).empty();
-    };
-    // Generous: the watch reports a moment after the changes calm down.
-    for (int round = 0; round < 300 && !settled(); ++round) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        PumpMessages();
-    }
-    EXPECT_EQ(Texts(Root()), (Strings{"Alpha", kApfel, "beta", "Delta", "Gamma"}));
-    EXPECT_TRUE(Children(ChildNamed(Root(), "beta")).empty());
+    }));
     EXPECT_TRUE(Expanded(Root()));
 }
 

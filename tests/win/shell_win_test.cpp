@@ -19,27 +19,10 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_shell.h"
+#include "support/shell_test_fixture.h"
 
 namespace glmx::platform::win32 {
 namespace {
-
-// Removes a folder (a full drive path) with everything in it, at any depth and length.
-void RemoveTree(const std::wstring& folder) {
-    const std::wstring prefixed = L"\\\\?\\" + folder;
-    WIN32_FIND_DATAW entry{};
-    UniqueFindHandle find(FindFirstFileW((prefixed + L"\\*").c_str(), &entry));
-    while (find) {
-        const std::wstring name = entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (name != L"." && name != L"..") RemoveTree(folder + L"\\" + name);
-        } else {
-            SetFileAttributesW((prefixed + L"\\" + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW((prefixed + L"\\" + name).c_str());
-        }
-        if (!FindNextFileW(find.get(), &entry)) find.reset();
-    }
-    RemoveDirectoryW(prefixed.c_str());
-}
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream file(std::filesystem::path(ExtendedLengthPath(Wide(path))), std::ios::binary);
@@ -66,27 +49,16 @@ class ShellWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        static std::atomic<int> counter{0};
-        wchar_t temp[MAX_PATH + 1] = {};  // ends with a backslash
-        wideFolder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"glmx-shell-" +
-                     std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
-        RemoveTree(wideFolder);  // a stale run's
-        ASSERT_TRUE(CreateDirectoryW(wideFolder.c_str(), nullptr));
-        folder = Narrow(wideFolder);
         // ASCII: Wine loads a saved link's target through the ANSI code page only, so
         // other characters come back as "?" (Windows keeps them).
-        target = folder + "\\target file.txt";
         ASSERT_TRUE(WriteBytes(target, "target"));
-        link = folder + "\\Verkn\u00fcpfung \u65e5\U0001F600.lnk";
         ASSERT_TRUE(SaveShortcut(link, target));
     }
-    void TearDown() override {
-        if (!wideFolder.empty()) RemoveTree(wideFolder);
-        CoUninitialize();
-    }
+    void TearDown() override { CoUninitialize(); }
 
-    std::wstring wideFolder;
-    std::string folder, target, link;
+    glmx::testing::TempFolder temp{L"glmx-shell-"};
+    std::string folder = temp.Utf8(), target = temp.Of("target file.txt"),
+                link = temp.Of(L"Verkn\u00fcpfung \u65e5\U0001F600.lnk");
     Win32Shell shell;
     Win32FileSystem files;
 };
@@ -96,7 +68,7 @@ TEST_F(ShellWinTest, AShortcutResolvesToItsTargetThroughAnyFormOfItsPath) {
 
     // The path is expanded and made full first.
     const std::string name = link.substr(folder.size() + 1);
-    ASSERT_TRUE(SetEnvironmentVariableW(L"GLMX_SHELL_TEST", wideFolder.c_str()));
+    ASSERT_TRUE(SetEnvironmentVariableW(L"GLMX_SHELL_TEST", temp.path.c_str()));
     const std::string viaVariable = shell.ResolveShortcut("%GLMX_SHELL_TEST%\\" + name);
     SetEnvironmentVariableW(L"GLMX_SHELL_TEST", nullptr);
     EXPECT_TRUE(SamePath(viaVariable, target)) << viaVariable;

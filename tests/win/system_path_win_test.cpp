@@ -46,7 +46,7 @@ bool IsDirectory(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-TEST(SystemPathWin, TheRealRegistryAndSystemGiveExistingFoldersEndingInABackSlash) {
+TEST(SystemPathWin, TheRealRegistryAndSystemGiveExistingFoldersAndExpandProcessVariables) {
     platform::win32::Win32Registry registry;
     const platform::win32::Win32SystemFolders folders;
     const TPBSystemPath paths(registry, folders);
@@ -58,14 +58,9 @@ TEST(SystemPathWin, TheRealRegistryAndSystemGiveExistingFoldersEndingInABackSlas
     }
     // The fallback when the registry has nothing.
     EXPECT_TRUE(IsDirectory(folders.ShellFolderPath(csidl::kCommonDocuments)));
-}
 
-TEST(SystemPathWin, ProcessVariablesExpandAndAMissingOneIsKept) {
     ASSERT_TRUE(SetEnvironmentVariableW(L"GLMX_TEST_EMPTY", L""));
     ASSERT_TRUE(SetEnvironmentVariableW(L"GLMX_TEST_FOLDER", L"Folder"));
-    const platform::win32::Win32SystemFolders folders;
-    platform::win32::Win32Registry registry;
-    const TPBSystemPath paths(registry, folders);
     EXPECT_EQ(paths.ExpandEnvironmentPart(
                   "%SystemDrive%\\%GLMX_TEST_FOLDER%%GLMX_TEST_EMPTY%\\%GLMX_TEST_MISSING%"),
               folders.EnvironmentVariable("SystemDrive").value_or("?") +
