@@ -9,6 +9,7 @@ set(GLMX_CORE_SOURCES
   src/info/offline_information.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
+  src/filesearch/local_drives.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
   src/inventory/os_version.cpp
@@ -116,6 +117,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
   tests/unit/item_order_test.cpp
+  tests/unit/local_drives_test.cpp
   tests/unit/offline_information_test.cpp
   tests/unit/paths_test.cpp
   tests/unit/process_collection_test.cpp
