@@ -9,6 +9,9 @@ set(GLMX_CORE_SOURCES
   src/info/offline_information.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
+  src/filesearch/file_search.cpp
+  src/filesearch/look_in.cpp
+  src/filesearch/mask.cpp
   src/filesearch/local_drives.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
@@ -16,6 +19,7 @@ set(GLMX_CORE_SOURCES
   src/inventory/program_list.cpp
   src/inventory/running_applications.cpp
   src/inventory/running_programs.cpp
+  src/platform/fake/fake_directory_listing.cpp
   src/platform/fake/fake_locale.cpp
   src/platform/fake/fake_processes.cpp
   src/platform/fake/fake_registry.cpp
@@ -113,6 +117,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/command_line_test.cpp
   tests/unit/fake_registry_test.cpp
   tests/unit/fake_shell_test.cpp
+  tests/unit/file_search_test.cpp
   tests/unit/folder_places_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
