@@ -12,6 +12,7 @@ set(GLMX_CORE_SOURCES
   src/filesearch/file_search.cpp
   src/filesearch/look_in.cpp
   src/filesearch/mask.cpp
+  src/filesearch/search_files.cpp
   src/filesearch/local_drives.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
@@ -129,6 +130,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/reg_info_test.cpp
   tests/unit/registry_browser_test.cpp
   tests/unit/running_programs_test.cpp
+  tests/unit/search_files_test.cpp
   tests/unit/settings_stores_test.cpp
   tests/unit/system_path_test.cpp
   tests/unit/text_test.cpp
