@@ -69,6 +69,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/system_error.cpp
   src/platform/win32/system_library.cpp
   src/ui/mainwindow/about_box.cpp
+  src/ui/mainwindow/browse_folder_dialog.cpp
   src/ui/mainwindow/folder_page.cpp
   src/ui/mainwindow/function_bar.cpp
   src/ui/mainwindow/hardware_page.cpp
@@ -163,6 +164,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/program_under_test.cpp
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
+  tests/gui/browse_folder_gui_test.cpp
   tests/gui/folder_page_gui_test.cpp
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp
