@@ -51,6 +51,7 @@ set(GLMX_CORE_SOURCES
 # The Windows implementation of the platform services and the window layer.
 set(GLMX_WIN32_SOURCES
   src/app/program.cpp
+  src/platform/win32/win32_directory_listing.cpp
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_operations.cpp
   src/platform/win32/win32_file_system.cpp
@@ -145,6 +146,7 @@ set(GLMX_UNIT_TEST_SOURCES
 set(GLMX_WIN_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/win/arp_cache_win_test.cpp
+  tests/win/directory_listing_win_test.cpp
   tests/win/handles_win_test.cpp
   tests/win/process_environment_win_test.cpp
   tests/win/processes_win_test.cpp

@@ -80,6 +80,10 @@ add_executable(glmx_bench_folder_list bench/folder_list_bench.cpp)
 target_link_options(glmx_bench_folder_list PRIVATE -municode)
 target_link_libraries(glmx_bench_folder_list PRIVATE glmx_win32)
 
+add_executable(glmx_bench_file_search bench/file_search_bench.cpp)
+target_link_options(glmx_bench_file_search PRIVATE -municode)
+target_link_libraries(glmx_bench_file_search PRIVATE glmx_win32)
+
 add_executable(glmx_bench_registry bench/registry_expand_bench.cpp bench/registry_bench.rc
                                    ${GLMX_WINDOW_RESOURCES})
 target_include_directories(glmx_bench_registry PRIVATE ${CMAKE_SOURCE_DIR}/src/app

@@ -1,6 +1,7 @@
 #include "filesearch/file_search.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <unordered_set>
 
@@ -22,7 +23,7 @@ public:
     bool Search(const std::string& folder) {
         std::string path = folder;
         if (path.empty() || path.back() != '\\') path += '\\';
-        Enter(std::move(path));
+        Enter(std::move(path), nullptr);
         platform::DirectoryEntry entry;
         while (!open_.empty()) {
             if (observer_.StopRequested()) {
@@ -33,7 +34,8 @@ public:
             if (!level.entries->Next(entry)) {
                 open_.pop_back();
             } else if (entry.isDirectory) {
-                Enter(level.path + entry.name + '\\');
+                Enter(level.path + entry.name + '\\',
+                      level.identity && !entry.isLink ? &*level.identity : nullptr);
             } else if (mask_.Matches(entry.name)) {
                 observer_.Found(level.path + entry.name);
             }
@@ -44,21 +46,26 @@ public:
 private:
     struct Level {
         std::string path;  // with its "\"
+        std::optional<platform::DirectoryIdentity> identity;
         std::unique_ptr<platform::DirectoryCursor> entries;
     };
 
-    void Enter(std::string path) {
-        if (!FirstVisit(path)) return;
+    // `parent` is the identity of the folder holding it when that is known and the entry
+    // is no link: then it is on the parent's volume, and only its index needs asking.
+    void Enter(std::string path, const platform::DirectoryIdentity* parent) {
+        std::optional<platform::DirectoryIdentity> identity;
+        if (!parent) {
+            identity = listing_.IdentityOf(path);
+        } else if (const auto index = listing_.IndexOf(path)) {
+            identity = platform::DirectoryIdentity{parent->volume, *index};
+        }
+        const bool first = identity ? identities_.insert(*identity).second
+                                    : paths_.insert(platform::AsciiUpper(path)).second;
+        if (!first) return;
         auto entries = listing_.Open(path);
         if (!entries) return;
         observer_.LookingIn(path);
-        open_.push_back({std::move(path), std::move(entries)});
-    }
-
-    bool FirstVisit(const std::string& path) {
-        if (const auto identity = listing_.IdentityOf(path))
-            return identities_.insert(*identity).second;
-        return paths_.insert(platform::AsciiUpper(path)).second;
+        open_.push_back({std::move(path), identity, std::move(entries)});
     }
 
     const Mask mask_;

@@ -15,6 +15,9 @@ namespace glmx::platform {
 struct DirectoryEntry {
     std::string name;
     bool isDirectory = false;
+    // A reparse point: junction, symbolic link or mount point. Only through one of those
+    // can a directory lie on another volume than its parent.
+    bool isLink = false;
 };
 
 // The same for every path that leads to one directory (through links or junctions too).
@@ -42,6 +45,13 @@ public:
                       const std::function<bool(const DirectoryEntry&)>& entry) = 0;
     // nullopt when it cannot be told.
     virtual std::optional<DirectoryIdentity> IdentityOf(const std::string& folder) = 0;
+    // The index of IdentityOf alone, for a folder known to be on a volume already told;
+    // implementations make it cheaper where asking the volume costs.
+    virtual std::optional<std::uint64_t> IndexOf(const std::string& folder) {
+        const std::optional<DirectoryIdentity> identity = IdentityOf(folder);
+        if (!identity) return std::nullopt;
+        return identity->index;
+    }
 
     // The entries List gives, one at a time; nullptr when the folder cannot be listed. This
     // one reads the whole folder through List first; implementations read as they go.

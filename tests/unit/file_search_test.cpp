@@ -121,9 +121,11 @@ TEST_F(FileSearch, SearchesEachDirectoryOnceThroughLinksAndOverlaps) {
     listing.AddLink("C:\\A\\B\\up", "C:\\A\\B");
     listing.AddLink("C:\\Z\\toB", "C:\\A\\B");  // to a folder searched already
     listing.AddFile("C:\\Z\\z.txt");
-    EXPECT_THAT(Search({"C:\\A", "c:\\a\\b", "C:\\Z"}, "*.txt"),
-                ElementsAre("in C:\\A\\", "C:\\A\\a.txt", "in C:\\A\\B\\", "C:\\A\\B\\b.txt",
-                            "in C:\\Z\\", "C:\\Z\\z.txt"));
+    listing.AddLink("C:\\Z\\toD", "D:\\X");  // on another volume
+    listing.AddFile("D:\\X\\x.txt");
+    EXPECT_THAT(Search({"D:\\X", "C:\\A", "c:\\a\\b", "C:\\Z"}, "*.txt"),
+                ElementsAre("in D:\\X\\", "D:\\X\\x.txt", "in C:\\A\\", "C:\\A\\a.txt",
+                            "in C:\\A\\B\\", "C:\\A\\B\\b.txt", "in C:\\Z\\", "C:\\Z\\z.txt"));
 }
 
 TEST_F(FileSearch, WithoutIdentityAFolderCountsByItsPathAndDeniedFoldersAreSkipped) {

@@ -12,7 +12,7 @@ struct FakeDirectoryListing::Node {
     std::string linkTarget;  // not empty for a link
     bool denied = false;
     bool identityHidden = false;
-    std::uint64_t index = 0;
+    std::uint64_t volume = 0, index = 0;
     std::vector<std::unique_ptr<Node>> children;
 
     Node* Child(std::string_view childName) {
@@ -43,6 +43,7 @@ public:
         const auto& child = *folder_.children[next_++];
         entry.name = child.name;
         entry.isDirectory = child.directory;
+        entry.isLink = !child.linkTarget.empty();
         return true;
     }
 
@@ -71,6 +72,7 @@ FakeDirectoryListing::Node* FakeDirectoryListing::Add(const std::string& path, b
             next->name = std::string(parts[i]);
             next->directory = directory || i + 1 < parts.size();
             next->index = nextIndex_++;
+            next->volume = i == 0 ? roots_.size() : node->volume;  // a volume per root
         }
         node = next;
         siblings = &node->children;
@@ -136,7 +138,7 @@ bool FakeDirectoryListing::List(const std::string& folder,
 std::optional<DirectoryIdentity> FakeDirectoryListing::IdentityOf(const std::string& folder) {
     const Node* node = Find(folder);
     if (!node || node->identityHidden) return std::nullopt;
-    return DirectoryIdentity{1, node->index};
+    return DirectoryIdentity{node->volume, node->index};
 }
 
 }  // namespace glmx::platform
