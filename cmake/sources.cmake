@@ -9,11 +9,11 @@ set(GLMX_CORE_SOURCES
   src/info/offline_information.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
+  src/filesearch/local_drives.cpp
   src/filesearch/file_search.cpp
   src/filesearch/look_in.cpp
   src/filesearch/mask.cpp
   src/filesearch/search_files.cpp
-  src/filesearch/local_drives.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
   src/inventory/os_version.cpp
@@ -70,6 +70,8 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/system_error.cpp
   src/platform/win32/system_library.cpp
   src/ui/mainwindow/about_box.cpp
+  src/ui/mainwindow/file_search_form.cpp
+  src/ui/mainwindow/file_search_view.cpp
   src/ui/mainwindow/browse_folder_dialog.cpp
   src/ui/mainwindow/folder_page.cpp
   src/ui/mainwindow/function_bar.cpp
@@ -167,6 +169,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
   tests/gui/browse_folder_gui_test.cpp
+  tests/gui/file_search_gui_test.cpp
   tests/gui/folder_page_gui_test.cpp
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp

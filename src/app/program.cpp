@@ -5,6 +5,7 @@
 
 #include "app/startup_settings.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_file_operations.h"
 #include "platform/win32/win32_file_system.h"
@@ -16,6 +17,7 @@
 #include "platform/win32/win32_system_folders.h"
 #include "platform/win32/win32_user_messages.h"
 #include "platform/win32/win32_version_resources.h"
+#include "settings/history.h"
 #include "settings/program_identity.h"
 #include "shell/places/system_path.h"
 #include "ui/mainwindow/commands.h"
@@ -35,6 +37,7 @@ struct Program::Services {
     platform::win32::Win32Locale locale;
     platform::win32::Win32FileSystem files;
     platform::win32::Win32FileOperations fileOperations;
+    platform::win32::Win32DirectoryListing directoryListing;
     platform::win32::Win32SystemFolders systemFolders;
     shell::places::TPBSystemPath specialFolders{registry, systemFolders};
     platform::Shell* shell = &systemShell;
@@ -56,11 +59,14 @@ std::string SettingsKeyFromEnvironment() {
 // The inventory page's buttons: the registry view's own, the rest the program views'.
 class Program::PageActions final : public ui::ItemActions {
 public:
-    PageActions(ui::ItemActions& programViews, ui::RegistryView& registry)
-        : programViews_(programViews), registry_(registry) {}
+    PageActions(ui::ItemActions& programViews, ui::RegistryView& registry,
+                ui::FileSearchView& fileSearch)
+        : programViews_(programViews), registry_(registry), fileSearch_(fileSearch) {}
     void ControlButtonClicked(ViewKind view) override {
         if (view == vkRegistry)
             registry_.OpenRegistryEditor();
+        else if (view == vkSearchFiles)
+            fileSearch_.DeleteSelectedResult();
         else
             programViews_.ControlButtonClicked(view);
     }
@@ -69,7 +75,29 @@ public:
 private:
     ui::ItemActions& programViews_;
     ui::RegistryView& registry_;
+    ui::FileSearchView& fileSearch_;
 };
+
+namespace {
+
+// What a running search lets the window do: the messages waiting, through the
+// window's keyboard handling; the end of the program is handed on to the main loop.
+bool AnswerPendingMessages(ui::TFMain& window, const std::function<void(const MSG&)>& seen) {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        seen(message);
+        if (window.PreTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return true;
+}
+
+}  // namespace
 
 Program::Program(ProgramOptions options) : services_(std::make_unique<Services>()) {
     if (options.shell) services_->shell = options.shell;
@@ -84,6 +112,7 @@ Program::~Program() {
     // The features let go of the window's controls before the window goes.
     if (inventoryPage_) inventoryPage_->SetActions(nullptr);
     pageActions_.reset();
+    fileSearch_.reset();
     registry_.reset();
     places_.reset();
     inventoryViews_.reset();
@@ -111,12 +140,33 @@ bool Program::Create(HINSTANCE instance) {
 
     // Selection information follows a click or key once the control has handled it.
     inventoryPage_ = std::make_unique<ui::InventoryPageController>(
-        viewKind_, ui::InventoryPageEvents{
-                       [this] { mainWindow_->Defer([this] { switcher_->ShowSelectionInfo(); }); },
-                       [this](int index) { switcher_->StartupFilterSelected(index); },
-                       [this](const NMHDR& header) -> LRESULT {
-                           return registry_ ? registry_->OnNotify(header) : 0;
-                       }});
+        viewKind_,
+        ui::InventoryPageEvents{
+            [this] { mainWindow_->Defer([this] { switcher_->ShowSelectionInfo(); }); },
+            [this](int index) { switcher_->StartupFilterSelected(index); },
+            [this](const NMHDR& header) -> LRESULT {
+                return registry_ ? registry_->OnNotify(header) : 0;
+            },
+            ui::FileSearchFormEvents{[this] {
+                                         if (fileSearch_) fileSearch_->SearchClicked();
+                                     },
+                                     [this] {
+                                         if (fileSearch_) fileSearch_->StopClicked();
+                                     },
+                                     [this] {
+                                         if (fileSearch_)
+                                             fileSearch_->BrowseClicked(mainWindow_->Handle());
+                                     },
+                                     [this] {
+                                         if (fileSearch_) fileSearch_->TreeActed();
+                                     }},
+            [this] {
+                if (fileSearch_) fileSearch_->ResultDoubleClicked();
+            },
+            [this](POINT point) {
+                return fileSearch_ &&
+                       fileSearch_->ShowResultContextMenu(mainWindow_->Handle(), point);
+            }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
         [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
     // The folder page's events reach the places feature once it exists.
@@ -158,7 +208,16 @@ bool Program::Create(HINSTANCE instance) {
                 if (registry_) registry_->ShowRegistryKeyInfo();
             });
         });
-    pageActions_ = std::make_unique<PageActions>(*inventoryViews_, *registry_);
+    fileSearch_ = std::make_unique<ui::FileSearchView>(
+        inventoryPage_->SearchForm(), inventoryPage_->List(), window.StatusBarHandle(),
+        ui::FileSearchPlatform{system.files, system.directoryListing, *system.shell,
+                               system.fileOperations, system.messages},
+        *stores_, offlinePanel_->Builder(), viewKind_,
+        [this](const std::function<void(const MSG&)>& seen) {
+            return AnswerPendingMessages(*mainWindow_, seen);
+        },
+        [this] { switcher_->ShowSelectionInfo(); });
+    pageActions_ = std::make_unique<PageActions>(*inventoryViews_, *registry_, *fileSearch_);
     inventoryPage_->SetActions(pageActions_.get());
     places_ = std::make_unique<ui::ShellPlacesView>(folderPage_->Tree(), folderPage_->Items(),
                                                     offlinePanel_->Builder(), system.files,
@@ -168,6 +227,7 @@ bool Program::Create(HINSTANCE instance) {
     services.offline = offlinePanel_.get();
     services.folders = places_.get();
     services.registry = registry_.get();
+    services.fileSearch = fileSearch_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
     switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,
@@ -176,6 +236,9 @@ bool Program::Create(HINSTANCE instance) {
 
     switcher_->SwitchTo(vkAll);
     PrepareConfigurationStores(*stores_);
+    ui::FileSearchForm& searchForm = inventoryPage_->SearchForm();
+    settings::FillComboFromHistory(stores_->FileSearchHistory, searchForm.NameBox(), false);
+    settings::FillComboFromHistory(stores_->FolderSearchHistory, searchForm.LookInBox(), false);
     return true;
 }
 

@@ -10,6 +10,7 @@ public:
     virtual ~UserMessages() = default;
     virtual void Information(std::string_view text) = 0;
     virtual void Warning(std::string_view text) = 0;
+    virtual void Error(std::string_view text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool Confirm(std::string_view text) = 0;
 };

@@ -141,28 +141,6 @@ TEST_F(FolderPageGuiTest, TheCommandLineSwitchesOpenTheirFolderAndSelectExactlyT
     EXPECT_EQ(window.CurrentView(), vkRecycleBin);
 }
 
-// Answers the shell's confirmations with Yes while it lives: a thread timer's procedure
-// runs in the dialog's own message loop.
-struct ConfirmationAnswerer {
-    static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND dialog, LPARAM) -> BOOL {
-                wchar_t name[16] = {};
-                GetClassNameW(dialog, name, 16);
-                HWND yes = GetDlgItem(dialog, IDYES) ? GetDlgItem(dialog, IDYES)
-                                                     : GetDlgItem(dialog, IDOK);
-                if (std::wstring(name) != L"#32770" || !IsWindowVisible(dialog) || !yes)
-                    return TRUE;
-                PostMessageW(yes, BM_CLICK, 0, 0);
-                return FALSE;
-            },
-            0);
-    }
-    ~ConfirmationAnswerer() { KillTimer(nullptr, timer); }
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, Answer);
-};
-
 double ItemsInRecycleBin() {
     SHQUERYRBINFO info{};
     info.cbSize = sizeof(info);
@@ -175,7 +153,7 @@ TEST_F(FolderPageGuiTest, DeleteRecyclesTheSelectedFileOnlyAndEmptyEmptiesTheRec
     RunCommandLine("\"/F" + folder.Of(L"Target.txt") + "\"");
     ASSERT_TRUE(PumpUntil([&] { return Items().SelectedRow() >= 0; }));
     {
-        ConfirmationAnswerer yes;
+        DialogAnswerer yes;
         window.Command(ui::cmdFolderControlButton);
     }
     EXPECT_FALSE(std::filesystem::exists(folder.path / L"Target.txt"));
@@ -185,7 +163,7 @@ TEST_F(FolderPageGuiTest, DeleteRecyclesTheSelectedFileOnlyAndEmptyEmptiesTheRec
 
     window.Command(ui::ViewCommand(vkRecycleBin));
     {
-        ConfirmationAnswerer yes;
+        DialogAnswerer yes;
         window.Command(ui::cmdFolderControlButton);
     }
     EXPECT_EQ(ItemsInRecycleBin(), 0);

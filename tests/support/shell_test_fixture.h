@@ -7,6 +7,7 @@
 #include <atomic>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
@@ -70,6 +71,37 @@ bool PumpUntil(Condition condition) {
 inline void PumpMessages() {
     PumpUntil([] { return true; });
 }
+
+// Answers the message boxes and shell confirmations of this thread with Yes (or OK)
+// while it lives, keeping their texts: a thread timer's procedure runs in the dialog's
+// own message loop.
+struct DialogAnswerer {
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND dialog, LPARAM) -> BOOL {
+                wchar_t name[16] = {};
+                GetClassNameW(dialog, name, 16);
+                HWND yes = GetDlgItem(dialog, IDYES) ? GetDlgItem(dialog, IDYES)
+                                                     : GetDlgItem(dialog, IDOK);
+                if (std::wstring(name) != L"#32770" || !IsWindowVisible(dialog) || !yes)
+                    return TRUE;
+                wchar_t text[1024] = {};
+                GetDlgItemTextW(dialog, 0xFFFF, text, 1024);  // a message box's text
+                Texts().push_back(platform::win32::Narrow(text));
+                PostMessageW(yes, BM_CLICK, 0, 0);
+                return FALSE;
+            },
+            0);
+    }
+    static std::vector<std::string>& Texts() {
+        static std::vector<std::string> texts;
+        return texts;
+    }
+    DialogAnswerer() { Texts().clear(); }
+    ~DialogAnswerer() { KillTimer(nullptr, timer); }
+    UINT_PTR timer = SetTimer(nullptr, 0, 50, Answer);
+};
 
 // A shown top-level window of its own class with the control (a ShellTree or ShellList)
 // created in it as child 7; the window hands its WM_NOTIFY messages to the control.

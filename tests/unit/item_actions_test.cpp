@@ -50,6 +50,7 @@ class RecordingMessages final : public platform::UserMessages {
 public:
     void Information(std::string_view text) override { shown.emplace_back(text); }
     void Warning(std::string_view text) override { shown.emplace_back(text); }
+    void Error(std::string_view text) override { shown.emplace_back(text); }
     bool Confirm(std::string_view text) override {
         shown.emplace_back(text);
         return answer;

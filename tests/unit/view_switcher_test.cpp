@@ -81,6 +81,8 @@ public:
     int SelectedNodeAbsoluteIndex() const override { return hardwareNode; }
     void ShowDeviceInfo() override { Note("device info"); }
     void ShowFoundFileInfo(const std::string& path) override { Note("file info " + path); }
+    void AbandonSearch() override { ++searchesAbandoned; }
+    int searchesAbandoned = 0;
     void ShowEmptyInfo() override { Note("empty info"); }
     int RowCount() const override { return rows; }
     int SelectedRow() const override { return selected; }
@@ -200,6 +202,7 @@ TEST_F(ViewSwitcherTest, EveryViewSetsUpItsPageListAndButtonAndFillsInOrder) {
             switcher.SwitchTo(expected.view);
 
         ExpectShown(expected.view, expected.page);
+        EXPECT_EQ(std::exchange(window.searchesAbandoned, 0), 1);  // a running search ends
         EXPECT_EQ(window.labels[expected.page], expected.label);
         EXPECT_EQ(window.buttons.at(expected.page).caption, expected.buttonCaption);
         EXPECT_EQ(TakeLog(), expected.calls);

@@ -12,6 +12,7 @@ void Win32UserMessages::Information(std::string_view text) {
     Show(text, MB_OK | MB_ICONINFORMATION);
 }
 void Win32UserMessages::Warning(std::string_view text) { Show(text, MB_OK | MB_ICONWARNING); }
+void Win32UserMessages::Error(std::string_view text) { Show(text, MB_OK | MB_ICONERROR); }
 bool Win32UserMessages::Confirm(std::string_view text) {
     return Show(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }

@@ -15,6 +15,7 @@ public:
     void SetOwner(HWND owner) { owner_ = owner; }
     void Information(std::string_view text) override;
     void Warning(std::string_view text) override;
+    void Error(std::string_view text) override;
     bool Confirm(std::string_view text) override;
 
 private:

@@ -54,6 +54,12 @@ enum InventoryPageId : int {
     idInventorySplitter,
     idInventoryList,
     idRegistryTree,
+    cmdSearchFiles,
+    cmdStopSearch,
+    cmdBrowseLookIn,
+    idSearchNameBox,
+    idLookInBox,
+    idSearchFolderTree,
 };
 
 enum HardwarePageId : int {

@@ -19,7 +19,7 @@ using platform::win32::Wide;
 
 InventoryPageController::InventoryPageController(const ViewKind& viewKind,
                                                  InventoryPageEvents events)
-    : viewKind_(viewKind), events_(std::move(events)) {}
+    : viewKind_(viewKind), events_(std::move(events)), searchForm_(events_.search) {}
 
 void InventoryPageController::Create(HWND notebook) {
     page_ = CreatePanel(notebook, PanelStyle::Plain);
@@ -42,6 +42,7 @@ void InventoryPageController::Create(HWND notebook) {
     registryTreePanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
     registryTree_ = CreateTreeControl(registryTreePanel_, idRegistryTree);
     searchPanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
+    searchForm_.Create(searchPanel_);
     splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idInventorySplitter);
     list_ = CreateChild(WC_LISTVIEWW, L"",
                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
@@ -58,6 +59,7 @@ void InventoryPageController::Create(HWND notebook) {
 
 void InventoryPageController::SetFonts(const PartFonts& fonts) {
     bar_.SetFonts(fonts);
+    searchForm_.SetFonts(fonts);
     for (HWND window : {startupFilter_, startupDelete_, switchTo_, registryTree_, list_})
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal), TRUE);
 }
@@ -93,6 +95,7 @@ void InventoryPageController::Layout(int width, int height, UINT dpi) {
         Place(registryTreePanel_, 0, 0, tree, below);
         Place(searchPanel_, 0, 0, tree, below);
         Place(registryTree_, 0, 0, tree, below);
+        searchForm_.Layout(tree, below, dpi);
         Place(splitter_, tree, barHeight, Scale(kSplitterThickness, dpi), below);
         listLeft = tree + Scale(kSplitterThickness, dpi);
     }
@@ -106,6 +109,7 @@ void InventoryPageController::LayoutAgain() {
 }
 
 void InventoryPageController::OnCommand(int command, int notification) {
+    if (searchForm_.OnCommand(command)) return;
     switch (command) {
         case cmdShowStartupPrograms:
             if (notification == CBN_SELCHANGE) {
@@ -128,10 +132,16 @@ void InventoryPageController::OnCommand(int command, int notification) {
 LRESULT InventoryPageController::OnNotify(NMHDR& header) {
     if (header.hwndFrom == registryTree_)
         return events_.registryTreeNotified ? events_.registryTreeNotified(header) : 0;
+    if (LRESULT result = 0; searchForm_.OnNotify(header, result)) return result;
     if (header.hwndFrom != list_) return 0;
+    if (header.code == NM_DBLCLK && events_.listDoubleClicked) events_.listDoubleClicked();
     if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN) && events_.selectionChanged)
         events_.selectionChanged();
     return 0;
+}
+
+bool InventoryPageController::OnContextMenu(HWND control, POINT screenPoint) {
+    return control == list_ && events_.listContextMenu && events_.listContextMenu(screenPoint);
 }
 
 void InventoryPageController::OnSplitterMoved(int splitterId, int position) {
@@ -176,8 +186,12 @@ void InventoryPageController::ShowTreePanel(bool shown) {
 void InventoryPageController::ShowRegistryTreePanel(bool shown) {
     ShowOrHide(registryTreePanel_, shown);
 }
-void InventoryPageController::ShowSearchPanel(bool shown) { ShowOrHide(searchPanel_, shown); }
-void InventoryPageController::ClearSearchNameBox() {}  // the file search form brings its name box
+void InventoryPageController::ShowSearchPanel(bool shown) {
+    ShowOrHide(searchPanel_, shown);
+    if (shown) searchForm_.RootTreeOnce();
+}
+
+void InventoryPageController::ClearSearchNameBox() { searchForm_.NameBox().SetText(""); }
 
 void InventoryPageController::ShowStartupOptions(bool shown) {
     ShowOrHide(startupOptions_, shown);

@@ -9,6 +9,7 @@
 #include "inventory/inventory_list.h"
 #include "inventory/view_kind.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/mainwindow/file_search_form.h"
 #include "ui/mainwindow/notebook.h"
 #include "ui/mainwindow/view_services.h"
 
@@ -21,6 +22,10 @@ struct InventoryPageEvents {
     std::function<void(int)> startupFilterChosen;
     // WM_NOTIFY from the registry tree.
     std::function<LRESULT(const NMHDR&)> registryTreeNotified;
+    FileSearchFormEvents search;
+    // A double-click on a list row; the list's context menu at a screen point (true when shown).
+    std::function<void()> listDoubleClicked;
+    std::function<bool(POINT)> listContextMenu;
 };
 
 class InventoryPageController final : public NotebookPage,
@@ -39,6 +44,7 @@ public:
     void SetFonts(const PartFonts& fonts) override;
     void OnCommand(int command, int notification) override;
     LRESULT OnNotify(NMHDR& header) override;
+    bool OnContextMenu(HWND control, POINT screenPoint) override;
     void OnSplitterMoved(int splitterId, int position) override;
 
     HWND List() const { return list_; }
@@ -50,6 +56,7 @@ public:
     HWND RegistryTreePanel() const { return registryTreePanel_; }
     HWND SearchPanel() const { return searchPanel_; }
     HWND RegistryTree() const { return registryTree_; }
+    FileSearchForm& SearchForm() { return searchForm_; }
 
     // InventoryPage
     void SuspendListDrawing() override;
@@ -82,6 +89,7 @@ private:
     HWND runningAppsOptions_ = nullptr, switchTo_ = nullptr;
     HWND treePanel_ = nullptr, registryTreePanel_ = nullptr, searchPanel_ = nullptr;
     HWND registryTree_ = nullptr, splitter_ = nullptr, list_ = nullptr;
+    FileSearchForm searchForm_;
     // The system's lists are shared; the registry and state images are the page's.
     HIMAGELIST systemSmall_ = nullptr, systemLarge_ = nullptr;
     platform::win32::UniqueImageList registryImages_, stateImages_;

@@ -134,6 +134,30 @@ WindowPart* TFMain::PartOf(int id) const {
     return nullptr;
 }
 
+namespace {
+
+// Enter in a form presses the form's default button: the dialog manager asks the
+// main window for IDOK, and the nearest panel around the focus that has an enabled
+// default button answers.
+void PressDefaultButtonAround(HWND focus, HWND mainWindow) {
+    for (HWND panel = focus ? GetParent(focus) : nullptr; panel && panel != mainWindow;
+         panel = GetParent(panel)) {
+        for (HWND child = GetWindow(panel, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t className[16] = {};
+            GetClassNameW(child, className, 16);
+            if (lstrcmpiW(className, WC_BUTTONW) == 0 &&
+                (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON &&
+                IsWindowVisible(child) && IsWindowEnabled(child)) {
+                SendMessageW(child, BM_CLICK, 0, 0);
+                return;
+            }
+        }
+    }
+}
+
+}  // namespace
+
 void TFMain::OnCommand(int command, int notification) {
     if (WindowPart* part = PartOf(command)) return part->OnCommand(command, notification);
     if (const auto view = ViewOfCommand(command)) {
@@ -148,6 +172,9 @@ void TFMain::OnCommand(int command, int notification) {
     switch (command) {
         case cmdClose:
             PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            break;
+        case IDOK:
+            PressDefaultButtonAround(GetFocus(), Handle());
             break;
         case cmdHelpTopics:
             HelpTopics();

@@ -52,6 +52,8 @@ class FileSearchResults {
 public:
     virtual ~FileSearchResults() = default;
     virtual void ShowFoundFileInfo(const std::string& path) = 0;
+    // A running search ends without showing more: the list now serves another view.
+    virtual void AbandonSearch() = 0;
 };
 
 class OfflineInformation {

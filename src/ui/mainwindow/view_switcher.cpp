@@ -31,6 +31,8 @@ ViewSwitcher::ViewSwitcher(MainWindowChrome& chrome, inventory::InventoryPage& i
       viewKind_(viewKind) {}
 
 void ViewSwitcher::SwitchTo(ViewKind view) {
+    // A running search would go on adding rows to a list that shows another view.
+    if (services_.fileSearch) services_.fileSearch->AbandonSearch();
     switch (view) {
         case vkAll:
             return SwitchToFolderView(view, "rfDesktop", InfoOf(view).label);
@@ -56,6 +58,7 @@ void ViewSwitcher::SwitchTo(ViewKind view) {
 
 void ViewSwitcher::SwitchToOtherPlace(const std::string& root, std::string_view entryCaption) {
     if (root.empty()) return;
+    if (services_.fileSearch) services_.fileSearch->AbandonSearch();
     SwitchToFolderView(vkOtherPlace, root, StripAmpersands(entryCaption));
 }
 
