@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "filesearch/mask.h"
+#include "platform/win32/shell_namespace.h"
 #include "platform/win32/wide.h"
 #include "support/list_cells.h"
 #include "support/shell_test_fixture.h"
@@ -100,6 +102,16 @@ TEST_F(FileSearchGuiTest, ResultsComeDepthFirstFolderByFolderAndDescribeThemselv
     window.NotifyClick(List());
     EXPECT_THAT(window.Main().Information().OfflineView().Text(),
                 HasSubstr("Path:  " + expected[3]));
+}
+
+TEST_F(FileSearchGuiTest, AFolderClickedInTheTreeBecomesTheLookInTextAndAVirtualOneEmptiesIt) {
+    ui::ShellTree& tree = Form().Tree();
+    ASSERT_TRUE(tree.SelectFolder(platform::win32::IdListFromPath(folder.Utf8()).get()));
+    window.NotifyClick(tree.Handle());
+    EXPECT_EQ(Form().LookInBox().Text(), folder.Utf8());
+    ASSERT_TRUE(tree.SelectFolder(platform::win32::SpecialFolderIdList(CSIDL_DRIVES).get()));
+    window.NotifyClick(tree.Handle());
+    EXPECT_EQ(Form().LookInBox().Text(), "");
 }
 
 TEST_F(FileSearchGuiTest, AFolderThatIsNotThereIsNamedAndNothingIsSearched) {
