@@ -25,7 +25,8 @@ public:
 // folder + "\" + name (no doubled "\"). Directories are never matched. A directory is searched
 // at most once per call: one reached again through a junction, symbolic link or overlapping
 // look-in folder is skipped (by identity; when the identity cannot be told, by its path), so
-// loops end and nothing is reported twice. Unlistable folders are skipped silently.
+// loops end and nothing is reported twice. Unlistable folders, and directories whose path
+// would pass the longest Windows accepts (32,767 characters), are skipped silently.
 void SearchFolders(const std::vector<std::string>& folders, std::string_view mask,
                    platform::DirectoryListing& listing, SearchObserver& observer);
 

@@ -128,6 +128,31 @@ TEST_F(FileSearch, SearchesEachDirectoryOnceThroughLinksAndOverlaps) {
                             "in C:\\A\\B\\", "C:\\A\\B\\b.txt", "in C:\\Z\\", "C:\\Z\\z.txt"));
 }
 
+TEST_F(FileSearch, BelowOneFolderWithoutLinksTellsNoIdentityAndSkipsPathsTooLongForWindows) {
+    listing.AddFile("C:\\A\\B\\b.txt");
+    std::string longest = "C:\\A\\";  // 32,767 characters, twice as many bytes
+    for (int i = 0; i < 32762; ++i) longest += "\u00e9";
+    listing.AddFile(longest + "\\x\\deep.txt");
+    const std::string in = "in " + longest + "\\";
+    EXPECT_THAT(Search({"C:\\A"}, "*.txt"),
+                ElementsAre("in C:\\A\\", "in C:\\A\\B\\", "C:\\A\\B\\b.txt", in));
+    EXPECT_EQ(listing.IdentityQueries(), 0);
+    recorder.events.clear();  // an overlapping second folder is told by the identities then
+    EXPECT_THAT(Search({"C:\\A", "c:\\a\\b"}, "*.txt"),
+                ElementsAre("in C:\\A\\", "in C:\\A\\B\\", "C:\\A\\B\\b.txt", in));
+}
+
+TEST_F(FileSearch, ALinkMetLateStillFindsTheDirectoriesSearchedBeforeIt) {
+    listing.AddFile("C:\\A\\B\\b.txt");
+    listing.AddLink("C:\\A\\C\\toB", "C:\\A\\B");  // searched and closed
+    listing.AddLink("C:\\A\\C\\up", "C:\\A");      // still open
+    listing.AddFile("C:\\A\\C\\c.txt");
+    listing.AddFile("C:\\A\\D\\d.txt");
+    EXPECT_THAT(Search({"C:\\A"}, "*.txt"),
+                ElementsAre("in C:\\A\\", "in C:\\A\\B\\", "C:\\A\\B\\b.txt", "in C:\\A\\C\\",
+                            "C:\\A\\C\\c.txt", "in C:\\A\\D\\", "C:\\A\\D\\d.txt"));
+}
+
 TEST_F(FileSearch, WithoutIdentityAFolderCountsByItsPathAndDeniedFoldersAreSkipped) {
     listing.AddFile("C:\\A\\Locked\\secret.txt");
     listing.AddFile("C:\\A\\Open\\seen.txt");

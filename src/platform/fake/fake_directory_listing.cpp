@@ -136,6 +136,7 @@ bool FakeDirectoryListing::List(const std::string& folder,
 }
 
 std::optional<DirectoryIdentity> FakeDirectoryListing::IdentityOf(const std::string& folder) {
+    ++identityQueries_;
     const Node* node = Find(folder);
     if (!node || node->identityHidden) return std::nullopt;
     return DirectoryIdentity{node->volume, node->index};

@@ -33,6 +33,8 @@ public:
 
     // Every folder opened or listed, as asked.
     const std::vector<std::string>& Opened() const { return opened_; }
+    // How often an identity (or an index alone) was asked.
+    int IdentityQueries() const { return identityQueries_; }
 
     struct Node;
 
@@ -43,6 +45,7 @@ private:
     std::vector<std::unique_ptr<Node>> roots_;
     std::vector<std::string> opened_;
     std::uint64_t nextIndex_ = 1;
+    int identityQueries_ = 0;
 };
 
 }  // namespace glmx::platform
