@@ -6,6 +6,7 @@
 #include "platform/win32/wide.h"
 #include "settings/history.h"
 #include "ui/mainwindow/browse_folder_dialog.h"
+#include "ui/win32/held_painting.h"
 
 namespace glmx::ui {
 
@@ -49,7 +50,9 @@ void FileSearchView::SearchClicked() {
     if (searching_) return;
     searching_ = true;
     stopRequested_ = abandoned_ = false;
-    lastAnswered_ = GetTickCount();
+    // The first check answers at once: a click already waiting is not kept waiting.
+    lastAnswered_ = GetTickCount() - kAnswerEveryMs;
+    entriesSinceCheck_ = 0;
     form_.SetSearching(true);
     filesearch::SearchFiles(form_.LookInBox().Text(), form_.NameBox().Text(), platform_.files,
                             {stores_.FileSearchHistory, stores_.FolderSearchHistory},
@@ -102,7 +105,7 @@ void FileSearchView::KeepAnswering() {
 
 void FileSearchView::AddFoundRows() {
     if (found_.empty() || abandoned_) return;
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    HeldPainting painting(list_);
     int row = ListView_GetItemCount(list_);
     for (const std::string& path : found_) {
         std::wstring caption = Wide(path);
@@ -114,9 +117,7 @@ void FileSearchView::AddFoundRows() {
         if (SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)) >= 0) ++row;
     }
     found_.clear();
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     ListView_EnsureVisible(list_, row - 1, FALSE);
-    InvalidateRect(list_, nullptr, FALSE);
 }
 
 void FileSearchView::ClearResults() {

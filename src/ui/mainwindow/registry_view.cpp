@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/wide.h"
+#include "ui/win32/held_painting.h"
 
 namespace glmx::ui {
 
@@ -14,23 +15,6 @@ namespace {
 constexpr int kRootImage = 0;
 constexpr int kKeyImage = 1;             // selected: 2
 constexpr int kKeyWithSubKeysImage = 3;  // selected: 4
-
-// Suspends a control's painting while rows or nodes are added.
-class PaintingSuspended {
-public:
-    explicit PaintingSuspended(HWND window) : window_(window) {
-        SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~PaintingSuspended() {
-        SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-    PaintingSuspended(const PaintingSuspended&) = delete;
-    PaintingSuspended& operator=(const PaintingSuspended&) = delete;
-
-private:
-    HWND window_;
-};
 
 class HourglassCursor {
 public:
@@ -87,7 +71,7 @@ RegistryView::~RegistryView() {
 void RegistryView::BuildRegistryTree() {
     HTREEITEM root = nullptr;
     {
-        PaintingSuspended painting(tree_);
+        HeldPainting painting(tree_);
         TreeView_DeleteAllItems(tree_);
         rows_.clear();
         KeyNode& node = state_.Build();
@@ -113,7 +97,7 @@ HTREEITEM RegistryView::AddNode(HTREEITEM parent, KeyNode& node) {
 }
 
 void RegistryView::AddChildren(HTREEITEM item, KeyNode& node) {
-    PaintingSuspended painting(tree_);
+    HeldPainting painting(tree_);
     for (const auto& child : node.children) AddNode(item, *child);
 }
 
@@ -154,7 +138,7 @@ void RegistryView::OnSelected(HTREEITEM item) {
 }
 
 void RegistryView::FillValueList(const std::vector<registry::ValueRow>& rows) {
-    PaintingSuspended painting(list_);
+    HeldPainting painting(list_);
     ListView_DeleteAllItems(list_);
     int row = 0;
     for (const registry::ValueRow& value : rows) {

@@ -11,6 +11,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 #include "ui/win32/dpi.h"
+#include "ui/win32/held_painting.h"
 #include "ui/win32/window_data.h"
 
 namespace glmx::ui {
@@ -166,25 +167,6 @@ private:
 
 // Holds the control's painting while a write changes it in several steps; one paint then
 // shows them all (without it every step repaints at once, which is slow under Wine).
-class HeldPainting {
-public:
-    explicit HeldPainting(HWND edit)
-        : edit_(edit), held_(edit && (GetWindowLongPtrW(edit, GWL_STYLE) & WS_VISIBLE)) {
-        // Only a visible control: WM_SETREDRAW TRUE would show a hidden one.
-        if (held_) SendMessageW(edit_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~HeldPainting() {
-        if (!held_) return;
-        SendMessageW(edit_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(edit_, nullptr, TRUE);
-    }
-    HeldPainting(const HeldPainting&) = delete;
-    HeldPainting& operator=(const HeldPainting&) = delete;
-
-private:
-    HWND edit_;
-    bool held_;
-};
 
 void AppendHex(std::string& out, const void* data, size_t size) {
     static constexpr char kDigits[] = "0123456789abcdef";
