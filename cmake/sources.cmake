@@ -14,6 +14,8 @@ set(GLMX_CORE_SOURCES
   src/filesearch/look_in.cpp
   src/filesearch/mask.cpp
   src/filesearch/search_files.cpp
+  src/inventory/auto_start.cpp
+  src/inventory/auto_start_changes.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
   src/inventory/os_version.cpp
@@ -119,6 +121,7 @@ set(GLMX_APP_SOURCES
 # Native unit tests of the portable core, against fakes.
 set(GLMX_UNIT_TEST_SOURCES
   tests/unit/arp_cache_test.cpp
+  tests/unit/auto_start_test.cpp
   tests/unit/command_line_test.cpp
   tests/unit/fake_registry_test.cpp
   tests/unit/fake_shell_test.cpp

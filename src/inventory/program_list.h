@@ -1,7 +1,9 @@
 // Putting process and application records into the inventory list.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "inventory/running_programs.h"
 #include "platform/shell.h"
@@ -22,6 +24,19 @@ public:
     virtual int SelectedRow() const = 0;  // -1 when none
     virtual void SelectRow(int row) = 0;
     virtual void DeleteRow(int row) = 0;
+    virtual void Focus() = 0;
+};
+
+// A list whose rows show records: a row's cells (caption first), its image, and a
+// mark for rows whose record is switched off.
+class RecordRows {
+public:
+    virtual ~RecordRows() = default;
+    virtual void BeginFill() = 0;
+    virtual void EndFill() = 0;
+    virtual void AddRecordRow(const std::vector<std::string>& cells, int image, bool marked,
+                              size_t recordIndex) = 0;
+    virtual void SelectRow(int row) = 0;
     virtual void Focus() = 0;
 };
 

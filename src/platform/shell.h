@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace glmx::platform {
 
@@ -32,6 +34,16 @@ public:
     virtual bool FileExists(const std::string& path) const = 0;
     // The Windows directory without a trailing "\".
     virtual std::string WindowsFolder() const = 0;
+    // The names of the files (not folders) in a folder that match a mask such as "*.lnk", as
+    // the system lists them; none when the folder cannot be listed.
+    virtual std::vector<std::string> FileNames(const std::string& folder,
+                                               std::string_view mask) const = 0;
+    // Moves a file, to another drive too; false when it did not move (the target exists,
+    // access is refused, ...), and then the file is where it was.
+    virtual bool MoveFileTo(const std::string& from, const std::string& to) = 0;
+    // True also when the folder was there already.
+    virtual bool MakeDirectory(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
 };
 
 }  // namespace glmx::platform

@@ -6,6 +6,7 @@
 
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_user_messages.h"
 #include "platform/fake/fake_version_resources.h"
 
 namespace glmx::inventory {
@@ -46,19 +47,6 @@ public:
     std::string status;
 };
 
-class RecordingMessages final : public platform::UserMessages {
-public:
-    void Information(std::string_view text) override { shown.emplace_back(text); }
-    void Warning(std::string_view text) override { shown.emplace_back(text); }
-    void Error(std::string_view text) override { shown.emplace_back(text); }
-    bool Confirm(std::string_view text) override {
-        shown.emplace_back(text);
-        return answer;
-    }
-    std::vector<std::string> shown;
-    bool answer = true;
-};
-
 class ItemActionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,7 +68,7 @@ protected:
     platform::FakeTopLevelWindows windows;
     platform::FakeShell shell;
     platform::FakeVersionResources versions;
-    RecordingMessages messages;
+    platform::FakeUserMessages messages;
     RecordingList list;
     TRunningProgramsInfoClass processes;
     TRunningApplicationsInfo applications;

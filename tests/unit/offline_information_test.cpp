@@ -113,8 +113,7 @@ TEST_F(OfflineTest, ProgramTextTakesTheValuesAfterTheLastSeparatorWithTitleAndPi
 }
 
 TEST_F(OfflineTest, AutoStartLabelsTakeOneBlankItsTermsNoByAndStatusIsAlwaysThere) {
-    inventory::TAutoStartProgramInfo record{"Updater", "", "HKLM Run", false,
-                                            "HKEY_LOCAL_MACHINE\\Run"};
+    inventory::TAutoStartProgramInfo record{"Updater", "", "HKLM Run", "HKEY_LOCAL_MACHINE\\Run"};
     builder.ShowAutoStartInfo(record, 3);
     EXPECT_EQ(TakeLog(),
               Shown({"picture 3 big", "spacer [ ]", "label [Program Name: ] + title [Updater]",

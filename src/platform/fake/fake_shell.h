@@ -50,7 +50,7 @@ private:
 };
 
 // A path names the same entry with "/" or "\" and with or without a trailing "\".
-// Adding an entry adds the folders above it too.
+// Adding an entry adds the folders above it too. Masks know "*" and "?".
 class FakeFileSystem final : public FileSystem {
 public:
     void AddDirectory(const std::string& path);
@@ -58,16 +58,30 @@ public:
     // At first "C:\Windows".
     void SetWindowsFolder(const std::string& path) { windowsFolder_ = path; }
 
+    // Changes of this path (as a source, target or new folder) fail from now on.
+    void Refuse(const std::string& path);
+
     bool DirectoryExists(const std::string& path) const override;
     bool FileExists(const std::string& path) const override;
     std::string WindowsFolder() const override { return windowsFolder_; }
+    std::vector<std::string> FileNames(const std::string& folder,
+                                       std::string_view mask) const override;
+    bool MoveFileTo(const std::string& from, const std::string& to) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
 
 private:
     enum class Kind { Directory, File };
+    struct Entry {
+        Kind kind;
+        std::string path;  // as added
+    };
     void Add(const std::string& path, Kind kind);
     bool Is(const std::string& path, Kind kind) const;
+    bool Refused(const std::string& path) const;
 
-    std::map<std::string, Kind> entries_;  // by comparison key
+    std::map<std::string, Entry> entries_;  // by comparison key
+    std::vector<std::string> refused_;
     std::string windowsFolder_ = "C:\\Windows";
 };
 

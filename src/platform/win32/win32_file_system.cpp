@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
 namespace glmx::platform::win32 {
@@ -35,6 +36,12 @@ bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' &&
 DWORD AttributesOf(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(ExtendedLengthPath(Wide(path)).c_str());
+}
+
+// The path as file functions take it; "" for a text that cannot name a file.
+std::wstring FilePath(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) return {};
+    return ExtendedLengthPath(Wide(path));
 }
 
 }  // namespace
@@ -79,6 +86,42 @@ std::string Win32FileSystem::WindowsFolder() const {
                           }).value_or(L"");
     while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
     return Narrow(folder);
+}
+
+std::vector<std::string> Win32FileSystem::FileNames(const std::string& folder,
+                                                    std::string_view mask) const {
+    std::vector<std::string> names;
+    std::string pattern = folder;
+    if (!pattern.empty() && pattern.back() != '\\') pattern += '\\';
+    pattern += mask;
+    const std::wstring widePattern = FilePath(pattern);
+    if (widePattern.empty()) return names;
+    WIN32_FIND_DATAW found{};
+    UniqueFindHandle find(FindFirstFileW(widePattern.c_str(), &found));
+    if (!find) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(Narrow(found.cFileName));
+    } while (FindNextFileW(find.get(), &found));
+    return names;
+}
+
+bool Win32FileSystem::MoveFileTo(const std::string& from, const std::string& to) {
+    const std::wstring source = FilePath(from), target = FilePath(to);
+    // Across drives the system copies first and removes the source only after the copy.
+    return !source.empty() && !target.empty() &&
+           MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED);
+}
+
+bool Win32FileSystem::MakeDirectory(const std::string& path) {
+    const std::wstring folder = FilePath(path);
+    if (folder.empty()) return false;
+    return CreateDirectoryW(folder.c_str(), nullptr) || DirectoryExists(path);
+}
+
+bool Win32FileSystem::RemoveFile(const std::string& path) {
+    const std::wstring file = FilePath(path);
+    return !file.empty() && DeleteFileW(file.c_str());
 }
 
 }  // namespace glmx::platform::win32

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/shell.h"
 
@@ -14,6 +15,11 @@ public:
     bool DirectoryExists(const std::string& path) const override;
     bool FileExists(const std::string& path) const override;
     std::string WindowsFolder() const override;
+    std::vector<std::string> FileNames(const std::string& folder,
+                                       std::string_view mask) const override;
+    bool MoveFileTo(const std::string& from, const std::string& to) override;
+    bool MakeDirectory(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
 };
 
 // GetFullPathNameW at any length; nullopt when it fails.
