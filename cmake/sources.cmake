@@ -72,6 +72,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/system_error.cpp
   src/platform/win32/system_library.cpp
   src/ui/mainwindow/about_box.cpp
+  src/ui/mainwindow/auto_start_view.cpp
   src/ui/mainwindow/file_search_form.cpp
   src/ui/mainwindow/file_search_view.cpp
   src/ui/mainwindow/browse_folder_dialog.cpp
@@ -151,6 +152,7 @@ set(GLMX_UNIT_TEST_SOURCES
 set(GLMX_WIN_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/win/arp_cache_win_test.cpp
+  tests/win/auto_start_win_test.cpp
   tests/win/directory_listing_win_test.cpp
   tests/win/handles_win_test.cpp
   tests/win/process_environment_win_test.cpp

@@ -28,6 +28,8 @@ namespace glmx::app {
 struct Program::Services {
     platform::win32::Win32ProcessEnvironment environment;
     platform::win32::Win32Registry registry;
+    // The machine-wide keys as 32-bit programs see them.
+    platform::win32::Win32Registry registry32{platform::win32::RegistryView::Bits32};
     platform::win32::Win32Display display;
     platform::win32::Win32ProcessSystem processes;
     platform::win32::Win32TopLevelWindows windows;
@@ -60,10 +62,15 @@ std::string SettingsKeyFromEnvironment() {
 class Program::PageActions final : public ui::ItemActions {
 public:
     PageActions(ui::ItemActions& programViews, ui::RegistryView& registry,
-                ui::FileSearchView& fileSearch)
-        : programViews_(programViews), registry_(registry), fileSearch_(fileSearch) {}
+                ui::FileSearchView& fileSearch, ui::AutoStartView& autoStart)
+        : programViews_(programViews),
+          registry_(registry),
+          fileSearch_(fileSearch),
+          autoStart_(autoStart) {}
     void ControlButtonClicked(ViewKind view) override {
-        if (view == vkRegistry)
+        if (view == vkAutoStart)
+            autoStart_.ToggleSelected();
+        else if (view == vkRegistry)
             registry_.OpenRegistryEditor();
         else if (view == vkSearchFiles)
             fileSearch_.DeleteSelectedResult();
@@ -76,6 +83,7 @@ private:
     ui::ItemActions& programViews_;
     ui::RegistryView& registry_;
     ui::FileSearchView& fileSearch_;
+    ui::AutoStartView& autoStart_;
 };
 
 namespace {
@@ -113,6 +121,7 @@ Program::~Program() {
     if (inventoryPage_) inventoryPage_->SetActions(nullptr);
     pageActions_.reset();
     fileSearch_.reset();
+    autoStart_.reset();
     registry_.reset();
     places_.reset();
     inventoryViews_.reset();
@@ -166,6 +175,9 @@ bool Program::Create(HINSTANCE instance) {
             [this](POINT point) {
                 return fileSearch_ &&
                        fileSearch_->ShowResultContextMenu(mainWindow_->Handle(), point);
+            },
+            [this] {
+                if (autoStart_ && viewKind_ == vkAutoStart) autoStart_->DeleteSelected();
             }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
         [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
@@ -217,7 +229,13 @@ bool Program::Create(HINSTANCE instance) {
             return AnswerPendingMessages(*mainWindow_, seen);
         },
         [this] { switcher_->ShowSelectionInfo(); });
-    pageActions_ = std::make_unique<PageActions>(*inventoryViews_, *registry_, *fileSearch_);
+    autoStart_ = std::make_unique<ui::AutoStartView>(
+        inventoryViews_->List(),
+        inventory::AutoStartSystem{system.registry, &system.registry32, system.files,
+                                   *system.shell},
+        system.messages, offlinePanel_->Builder(), [this] { switcher_->SwitchTo(vkAutoStart); });
+    pageActions_ =
+        std::make_unique<PageActions>(*inventoryViews_, *registry_, *fileSearch_, *autoStart_);
     inventoryPage_->SetActions(pageActions_.get());
     places_ = std::make_unique<ui::ShellPlacesView>(folderPage_->Tree(), folderPage_->Items(),
                                                     offlinePanel_->Builder(), system.files,
@@ -228,6 +246,7 @@ bool Program::Create(HINSTANCE instance) {
     services.folders = places_.get();
     services.registry = registry_.get();
     services.fileSearch = fileSearch_.get();
+    services.autoStart = autoStart_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
     switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,

@@ -15,6 +15,7 @@
 #include "inventory/view_kind.h"
 #include "platform/shell.h"
 #include "settings/settings_stores.h"
+#include "ui/mainwindow/auto_start_view.h"
 #include "ui/mainwindow/file_search_view.h"
 #include "ui/mainwindow/folder_page.h"
 #include "ui/mainwindow/hardware_page.h"
@@ -62,6 +63,7 @@ public:
     ui::ShellPlacesView& Places() { return *places_; }
     ui::RegistryView& Registry() { return *registry_; }
     ui::FileSearchView& FileSearch() { return *fileSearch_; }
+    ui::AutoStartView& AutoStart() { return *autoStart_; }
     ui::InventoryPageController& InventoryPage() { return *inventoryPage_; }
     ui::HardwarePageController& HardwarePage() { return *hardwarePage_; }
     ui::InventoryViews& ProgramViews() { return *inventoryViews_; }
@@ -92,6 +94,7 @@ private:
     std::unique_ptr<ui::ShellPlacesView> places_;
     std::unique_ptr<ui::RegistryView> registry_;
     std::unique_ptr<ui::FileSearchView> fileSearch_;
+    std::unique_ptr<ui::AutoStartView> autoStart_;
     std::unique_ptr<PageActions> pageActions_;
 };
 

@@ -200,6 +200,7 @@ std::string_view AutoStartStatusSuffix(int filter) {
 void FillAutoStartList(RecordRows& list, StatusLine& status, const TAutoStartProgramsInfo& records,
                        int filter, const platform::Shell& shell) {
     list.BeginFill();
+    list.RemoveAllRows();
     int rows = 0;
     for (size_t index = 0; index < records.size(); ++index) {
         const TAutoStartProgramInfo& record = records[index];

@@ -34,6 +34,7 @@ public:
     virtual ~RecordRows() = default;
     virtual void BeginFill() = 0;
     virtual void EndFill() = 0;
+    virtual void RemoveAllRows() = 0;
     virtual void AddRecordRow(const std::vector<std::string>& cells, int image, bool marked,
                               size_t recordIndex) = 0;
     virtual void SelectRow(int row) = 0;

@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/win32/com_ptr.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
 
@@ -30,6 +34,18 @@ inline void RemoveTree(const std::wstring& folder) {
         if (!FindNextFileW(find.get(), &entry)) find.reset();
     }
     RemoveDirectoryW(prefixed.c_str());
+}
+
+// Saves a shortcut to a target; needs COM on the thread.
+inline bool SaveShortcut(const std::string& linkPath, const std::string& targetPath) {
+    using platform::win32::Wide;
+    platform::win32::ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                __uuidof(IShellLinkW), link.put_void())) ||
+        FAILED(link->SetPath(Wide(targetPath).c_str())))
+        return false;
+    const auto file = link.As<IPersistFile>();
+    return file && SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
 }
 
 // A new empty folder of its own below the temp folder, removed with its contents at the end.

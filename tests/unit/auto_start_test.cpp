@@ -27,7 +27,8 @@ constexpr std::string_view kApproved =
 constexpr std::string_view kUserStartup = "C:\\Users\\u\\Startup";
 
 struct Rows final : RecordRows, StatusLine {
-    void BeginFill() override { rows.clear(); }
+    void BeginFill() override {}
+    void RemoveAllRows() override { rows.clear(); }
     void EndFill() override {}
     void AddRecordRow(const std::vector<std::string>& cells, int, bool marked,
                       size_t record) override {

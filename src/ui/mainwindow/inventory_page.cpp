@@ -124,8 +124,11 @@ void InventoryPageController::OnCommand(int command, int notification) {
         case cmdSwitchTo:
             if (actions_) actions_->SwitchToClicked();
             break;
+        case cmdStartupDelete:
+            if (events_.startupDeleteClicked) events_.startupDeleteClicked();
+            break;
         default:
-            break;  // the auto-start Delete comes with the auto-start view
+            break;
     }
 }
 

@@ -26,6 +26,8 @@ struct InventoryPageEvents {
     // A double-click on a list row; the list's context menu at a screen point (true when shown).
     std::function<void()> listDoubleClicked;
     std::function<bool(POINT)> listContextMenu;
+    // The auto-start options' "Delete".
+    std::function<void()> startupDeleteClicked;
 };
 
 class InventoryPageController final : public NotebookPage,

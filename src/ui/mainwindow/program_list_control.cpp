@@ -41,6 +41,32 @@ void ProgramListControl::AddProgramRow(const inventory::RunningProgramInfo& reco
     }
 }
 
+void ProgramListControl::RemoveAllRows() { ListView_DeleteAllItems(list_); }
+
+void ProgramListControl::AddRecordRow(const std::vector<std::string>& cells, int image, bool marked,
+                                      size_t recordIndex) {
+    if (cells.empty()) return;
+    std::wstring caption = Wide(cells[0]);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.iItem = ListView_GetItemCount(list_);
+    item.pszText = caption.data();
+    item.iImage = image;
+    item.lParam = static_cast<LPARAM>(recordIndex);
+    item.state = marked ? INDEXTOSTATEIMAGEMASK(1) : 0;
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    const int row =
+        static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row < 0) return;
+    for (size_t column = 1; column < cells.size(); ++column) {
+        std::wstring text = Wide(cells[column]);
+        LVITEMW sub{};
+        sub.iSubItem = static_cast<int>(column);
+        sub.pszText = text.data();
+        SendMessageW(list_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
 int ProgramListControl::RowCount() const { return ListView_GetItemCount(list_); }
 
 void ProgramListControl::SetRowRecord(int row, size_t recordIndex) {

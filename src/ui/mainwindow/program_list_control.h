@@ -11,7 +11,9 @@
 
 namespace glmx::ui {
 
-class ProgramListControl final : public inventory::ProgramListView, public inventory::StatusLine {
+class ProgramListControl final : public inventory::ProgramListView,
+                                 public inventory::RecordRows,
+                                 public inventory::StatusLine {
 public:
     ProgramListControl(HWND list, HWND statusBar) : list_(list), status_(statusBar) {}
 
@@ -19,6 +21,10 @@ public:
     void EndFill() override;
     void AddProgramRow(const inventory::RunningProgramInfo& record, int image,
                        size_t recordIndex) override;
+    void RemoveAllRows() override;
+    // Marked rows show the list's first state image.
+    void AddRecordRow(const std::vector<std::string>& cells, int image, bool marked,
+                      size_t recordIndex) override;
     int RowCount() const override;
     void SetRowRecord(int row, size_t recordIndex) override;
     int SelectedRow() const override;
