@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "fileinfo/version_info.h"
+#include "hardware/hardware_tree.h"
 #include "platform/text.h"
 
 namespace glmx::info {
@@ -221,17 +222,13 @@ void OfflineInformationBuilder::ShowFoundFileInfo(const std::string& path) {
     Finish(path);
 }
 
-void OfflineInformationBuilder::ShowDeviceInfo(
-    const HardwareNodeInfo& node, const std::vector<hardware::TAdvancedInfo>& hardwareList) {
+void OfflineInformationBuilder::ShowDeviceInfo(const HardwareNodeInfo& node) {
     view_.BringToFront();
     CommonStart(std::pair{node.imageIndex, PictureList::Devices});
     if (node.level <= 1) {
         MultiLineField("Device Type", node.text, ": ");
     } else {
-        const size_t index = static_cast<size_t>(node.absoluteIndex - 1);
-        const hardware::TAdvancedInfo device =
-            node.absoluteIndex >= 1 && index < hardwareList.size() ? hardwareList[index]
-                                                                   : hardware::TAdvancedInfo{};
+        const hardware::TAdvancedInfo& device = node.device;
         view_.AddLine("Device Name:  ", stLabel);
         view_.Append(node.text, stTitle);
         AddSearchLink("by Device Name: " + node.text);
@@ -239,6 +236,15 @@ void OfflineInformationBuilder::ShowDeviceInfo(
         MultiLineField("Device Type", node.parentText, ": ");
         MultiLineField("Manufacturer", device.Manufacturer, ": ");
         MultiLineField("Location", device.Location, ": ");
+        MultiLineField("Hardware ID", device.HardwareId, ": ");
+        if (device.ProblemCode) {
+            const std::string code = "Problem code " + std::to_string(*device.ProblemCode);
+            const std::string_view meaning = hardware::ProblemMeaning(*device.ProblemCode);
+            if (meaning.empty())
+                view_.AddLine(code, stLabel);
+            else
+                MultiLineField(code, meaning, ": ");
+        }
         view_.AddLine(" ", stSpacer);
         MultiLineField("Driver Provider", device.DriverProvider, ": ");
         MultiLineField("Driver Date", device.DriverDate, ": ");

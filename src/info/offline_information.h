@@ -52,9 +52,9 @@ struct RegistryValueRow {
 struct HardwareNodeInfo {
     std::string text;
     std::string parentText;
-    int level = 0;          // 0 the root, 1 a device class, 2 and more a device
-    int absoluteIndex = 0;  // the node's position among all nodes of the tree
+    int level = 0;  // 0 the root, 1 a device class, 2 and more a device
     int imageIndex = 0;
+    hardware::TAdvancedInfo device;  // the node's own entry
 };
 
 // What the installed-program text reads besides the record.
@@ -81,8 +81,7 @@ public:
     void ShowRegistryKeyInfo(const RegistryNodeInfo& key);
     void ShowRegistryValueInfo(const RegistryNodeInfo& key, const RegistryValueRow& value);
     void ShowFoundFileInfo(const std::string& path);
-    void ShowDeviceInfo(const HardwareNodeInfo& node,
-                        const std::vector<hardware::TAdvancedInfo>& hardwareList);
+    void ShowDeviceInfo(const HardwareNodeInfo& node);
     void ShowEmptyInfo();
 
     // A link of the current text was clicked: http and https addresses open in the browser,

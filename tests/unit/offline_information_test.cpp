@@ -209,29 +209,43 @@ TEST_F(OfflineTest, RegistryKeyAndValueTexts) {
     EXPECT_EQ(status.text, "unchanged");
 }
 
-TEST_F(OfflineTest, DeviceTextWritesEveryFieldAndTwoNameTerms) {
-    std::vector<hardware::TAdvancedInfo> devices(3);
-    devices[2] = {"Quenfield Devices", "PCI bus 0", "", "1-1-2020", "2.0", "Quenfield Sound"};
-    builder.ShowDeviceInfo({"Speaker", "Sound", 2, 3, 5}, devices);
+TEST_F(OfflineTest, DeviceTextWritesTheNodesOwnEntryAndTwoNameTerms) {
+    HardwareNodeInfo speaker{"Speaker", "Sound", 2, 5, {}};
+    speaker.device = {"",    "Quenfield Devices", "PCI bus 0",        "",          "1-1-2020",
+                      "2.0", "Quenfield Sound",   "HDAUDIO\\FUNC_01", std::nullopt};
+    builder.ShowDeviceInfo(speaker);
     EXPECT_EQ(
         TakeLog(),
         Shown({"picture 5 devices", "spacer [ ]", "label [Device Name:  ] + title [Speaker]",
                "label [Device Type: ] & [Sound]", "label [Manufacturer: ] & [Quenfield Devices]",
-               "label [Location: ] & [PCI bus 0]", "spacer [ ]", "label [Driver Provider: ] & []",
-               "label [Driver Date: ] & [1-1-2020]", "label [Driver Version: ] & [2.0]",
+               "label [Location: ] & [PCI bus 0]", "label [Hardware ID: ] & [HDAUDIO\\FUNC_01]",
+               "spacer [ ]", "label [Driver Provider: ] & []", "label [Driver Date: ] & [1-1-2020]",
+               "label [Driver Version: ] & [2.0]",
                "label [Driver Description: ] & [Quenfield Sound]"}));
-    EXPECT_THAT(
-        field.items,
-        ElementsAre("by Device Name: Speaker", "by Device : Speaker", "by Device Type: Sound",
-                    "by Manufacturer: Quenfield Devices", "by Location: PCI bus 0",
-                    "by Driver Provider: ", "by Driver Date: 1-1-2020", "by Driver Version: 2.0",
-                    "by Driver Description: Quenfield Sound"));
+    EXPECT_THAT(field.items,
+                ElementsAre("by Device Name: Speaker", "by Device : Speaker",
+                            "by Device Type: Sound", "by Manufacturer: Quenfield Devices",
+                            "by Location: PCI bus 0", "by Hardware ID: HDAUDIO\\FUNC_01",
+                            "by Driver Provider: ", "by Driver Date: 1-1-2020",
+                            "by Driver Version: 2.0", "by Driver Description: Quenfield Sound"));
     EXPECT_EQ(status.text, "Speaker");
 
-    builder.ShowDeviceInfo({"Sound", "My Computer", 1, 1, 4}, devices);
+    builder.ShowDeviceInfo({"Sound", "My Computer", 1, 4, {}});
     EXPECT_THAT(field.items, ElementsAre("by Device Type: Sound"));
-    builder.ShowDeviceInfo({"Ghost", "Sound", 2, 99, 0}, devices);  // no record: empty fields
-    EXPECT_EQ(field.items.size(), 9u);
+}
+
+TEST_F(OfflineTest, ADeviceWithAProblemSaysItsCodeAndTheMeaningTheSystemGivesIt) {
+    HardwareNodeInfo node{"Card", "Sound", 2, 0, {}};
+    for (const auto& [code, line] : std::vector<std::pair<std::uint32_t, std::string>>{
+             {22, "label [Problem code 22: ] & [This device is disabled.]"},
+             {28, "label [Problem code 28: ] & [The drivers for this device are not installed.]"},
+             {10, "label [Problem code 10: ] & [This device cannot start.]"},
+             {999, "label [Problem code 999]"}}) {
+        node.device.ProblemCode = code;
+        builder.ShowDeviceInfo(node);
+        EXPECT_THAT(TakeLog(), Contains(line));
+    }
+    EXPECT_THAT(field.items, Not(Contains(StartsWith("by Problem"))));  // 999 has no term
 }
 
 TEST_F(OfflineTest, SearchLinksSelectTheFirstAndEmptyInfoShowsTheHintOnlyLeavingThem) {
