@@ -173,6 +173,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/support/program_under_test.cpp
   tests/support/scoped_test_key.cpp
   tests/support/window_under_test.cpp
+  tests/gui/auto_start_gui_test.cpp
   tests/gui/browse_folder_gui_test.cpp
   tests/gui/file_search_gui_test.cpp
   tests/gui/folder_page_gui_test.cpp
