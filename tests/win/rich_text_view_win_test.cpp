@@ -14,50 +14,37 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "support/shell_test_fixture.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/rich_text_view.h"
 
 namespace glmx::ui {
 namespace {
 
+using glmx::testing::PumpMessages;
 using info::PictureList;
 using platform::win32::Narrow;
 
-constexpr wchar_t kParentClass[] = L"GlmxRichTextViewTestParent";
-constexpr int kViewId = 101;
 const std::string kObject = "\xEF\xBF\xBC";  // U+FFFC, the object replacement character
 const COLORREF kBlue = RGB(0, 0, 255), kBlack = RGB(0, 0, 0);
 
-LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_NOTIFY) return DefWindowProcW(window, message, wParam, lParam);
-    auto* view = reinterpret_cast<RichTextView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return view && view->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam)) ? 1 : 0;
-}
-
-void PumpMessages() {
-    MSG message;
-    for (int round = 0; round < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++round) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+// What the host window asks of the control it holds.
+struct Hosted {
+    RichTextView& view;
+    HWND Create(HWND parent, int id) { return view.Create(parent, id); }
+    HWND Handle() const { return view.Handle(); }
+    bool OnNotify(const NMHDR& header, LRESULT& result) {
+        result = view.HandleNotify(header) ? 1 : 0;
+        return true;
     }
-}
+};
 
 class RichTextViewWinTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        const WNDCLASSW windowClass{
-            0, ParentProcedure, 0, 0, GetModuleHandleW(nullptr), {}, {}, {}, {}, kParentClass};
-        RegisterClassW(&windowClass);  // fails harmlessly from the second test on
-        parent.reset(CreateWindowExW(0, kParentClass, L"Rich text view test",
-                                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 620, 460, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr));
+        parent = glmx::testing::HostWindow(hosted, L"GlmxRichTextViewTestParent", 620, 460);
         ASSERT_TRUE(parent);
-        SetWindowLongPtrW(parent.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view));
-        ASSERT_TRUE(view.Create(parent.get(), kViewId));
-        view.SetBounds({0, 0, 600, 420});
-        ShowWindow(parent.get(), SW_SHOW);
-        UpdateWindow(parent.get());
         PumpMessages();
     }
 
@@ -99,6 +86,7 @@ protected:
     }
 
     RichTextView view;
+    Hosted hosted{view};
     platform::win32::UniqueWindow parent;
 };
 
@@ -177,8 +165,8 @@ TEST_F(RichTextViewWinTest, LinksAreNumberedInOrderAndAClickReportsTheNumber) {
     ASSERT_EQ(view.LinkCount(), 2);
     EXPECT_EQ(view.LinkText(1) + view.LinkText(0) + view.LinkText(2), "secondfirst");
 
-    // Real clicks: the control notifies the parent itself and reports adjacent links as one
-    // range, so the point decides. A notification of another control is not the view's.
+    // Real clicks, reported as one range for adjacent links: the point decides. A
+    // notification of another control is not the view's.
     for (const LPARAM at :
          {PointOf(PositionOf("second") + 2), PointOf(PositionOf("first") + 1, 2)}) {
         SendMessageW(edit(), WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -186,8 +174,8 @@ TEST_F(RichTextViewWinTest, LinksAreNumberedInOrderAndAClickReportsTheNumber) {
         PumpMessages();
     }
     EXPECT_EQ(jumps, (std::vector<int>{1, 0}));
-    ENLINK link{{parent.get(), kViewId, static_cast<UINT>(EN_LINK)}, WM_LBUTTONUP, 0, 0, {4, 9}};
-    EXPECT_EQ(SendMessageW(parent.get(), WM_NOTIFY, kViewId, reinterpret_cast<LPARAM>(&link)), 0);
+    ENLINK link{{parent.get(), 7, static_cast<UINT>(EN_LINK)}, WM_LBUTTONUP, 0, 0, {4, 9}};
+    EXPECT_EQ(SendMessageW(parent.get(), WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&link)), 0);
 
     view.Clear();  // starts afresh: new links count from 0
     view.AddLine("again", info::stLink);
@@ -195,7 +183,7 @@ TEST_F(RichTextViewWinTest, LinksAreNumberedInOrderAndAClickReportsTheNumber) {
 }
 
 TEST_F(RichTextViewWinTest, PicturesAreOneObjectOnALineOfTheirOwnAndAreDrawn) {
-    const platform::win32::UniqueImageList icons(  // the system's warning icon
+    const platform::win32::UniqueImageList icons(
         ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 1));
     ASSERT_EQ(ImageList_ReplaceIcon(icons.get(), -1, LoadIconW(nullptr, IDI_WARNING)), 0);
     view.SetImageLists(icons.get(), nullptr, nullptr);
@@ -214,8 +202,7 @@ TEST_F(RichTextViewWinTest, PicturesAreOneObjectOnALineOfTheirOwnAndAreDrawn) {
                  GetSysColor(COLOR_WINDOW);
     EXPECT_GT(drawn, 200);  // the warning icon covers a good part of its square
 
-    // After Clear: as the very first line, two in a row; no such image or no list is an
-    // empty line.
+    // First line, two in a row; no such image or no list is an empty line.
     view.Clear();
     for (int index : {0, 0, 5, -1}) view.AddPicture(index, PictureList::BigSystemImages);
     view.AddPicture(0, PictureList::Devices);
@@ -225,19 +212,15 @@ TEST_F(RichTextViewWinTest, PicturesAreOneObjectOnALineOfTheirOwnAndAreDrawn) {
 
 TEST_F(RichTextViewWinTest, TheTextKeepsMarginsOf20And5PixelsAtEverySize) {
     ASSERT_EQ(DpiOf(edit()), 96u);
-    const auto expectMargins = [&] {
+    // The host window sized the control itself; then the view does.
+    for (bool byView : {false, true}) {
+        if (byView) view.SetBounds({10, 20, 310, 220});
         RECT client{}, text{};
         GetClientRect(edit(), &client);
         SendMessageW(edit(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
         EXPECT_EQ(text.left, 20);
         EXPECT_EQ(text.right, client.right - 5);
-    };
-    expectMargins();
-    view.SetBounds({10, 20, 310, 220});
-    expectMargins();
-    // Also when someone else resizes the control.
-    SetWindowPos(edit(), nullptr, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
-    expectMargins();
+    }
 }
 
 TEST_F(RichTextViewWinTest, ADoubleClickSelectsAWordBetweenBlanksAndPunctuation) {
