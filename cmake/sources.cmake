@@ -14,6 +14,8 @@ set(GLMX_CORE_SOURCES
   src/filesearch/look_in.cpp
   src/filesearch/mask.cpp
   src/filesearch/search_files.cpp
+  src/hardware/device_inventory.cpp
+  src/hardware/hardware_tree.cpp
   src/inventory/auto_start.cpp
   src/inventory/auto_start_changes.cpp
   src/inventory/inventory_list.cpp
@@ -23,6 +25,7 @@ set(GLMX_CORE_SOURCES
   src/inventory/running_applications.cpp
   src/inventory/running_programs.cpp
   src/platform/fake/fake_directory_listing.cpp
+  src/platform/fake/fake_devices.cpp
   src/platform/fake/fake_locale.cpp
   src/platform/fake/fake_processes.cpp
   src/platform/fake/fake_registry.cpp
@@ -128,6 +131,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/fake_shell_test.cpp
   tests/unit/file_search_test.cpp
   tests/unit/folder_places_test.cpp
+  tests/unit/hardware_tree_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
   tests/unit/item_order_test.cpp
