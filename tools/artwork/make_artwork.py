@@ -550,6 +550,12 @@ def registry_images():
     ]
 
 
+def device_images():
+    """The hardware tree's own pictures, where the system gives no class images."""
+    s = 16
+    return [tango("devices/computer", s, use="devices 0 My Computer"), draw_chip(s)]
+
+
 def others_state():
     return [tango("status/dialog-error", 16, use="disabled state mark")]
 
@@ -747,6 +753,7 @@ def main():
         ("nav_disabled", 32, 32, [make_disabled(i) for i in normal], 3),
         ("registry", 16, 16, registry_images(), 6),
         ("others_state", 16, 16, others_state(), 6),
+        ("devices", 16, 16, device_images(), 6),
         ("searching", 46, 59, [searching_picture()], 3),
     ]
     for name, w, h, images, zoom in lists:

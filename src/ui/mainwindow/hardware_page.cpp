@@ -29,6 +29,11 @@ LRESULT HardwarePageController::OnNotify(NMHDR& header) {
     return 0;
 }
 
+void HardwarePageController::OnCommand(int command, int notification) {
+    if (command == cmdHardwareControlButton && notification == BN_CLICKED && controlButtonClicked_)
+        controlButtonClicked_();
+}
+
 void CustomSearchPageController::Create(HWND notebook) {
     page_ = CreatePanel(notebook, PanelStyle::Plain);
 }

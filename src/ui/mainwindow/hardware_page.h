@@ -9,9 +9,12 @@ namespace glmx::ui {
 
 class HardwarePageController final : public NotebookPage {
 public:
-    // Called after the tree handled a click or key that may have changed its selection.
-    explicit HardwarePageController(std::function<void()> selectionChanged)
-        : selectionChanged_(std::move(selectionChanged)) {}
+    // selectionChanged runs after the tree handled a click or key that may have changed
+    // its selection; controlButtonClicked on a click of the function bar's button.
+    explicit HardwarePageController(std::function<void()> selectionChanged,
+                                    std::function<void()> controlButtonClicked = {})
+        : selectionChanged_(std::move(selectionChanged)),
+          controlButtonClicked_(std::move(controlButtonClicked)) {}
 
     void Create(HWND notebook) override;
     HWND PageWindow() const override { return page_; }
@@ -19,11 +22,13 @@ public:
     FunctionBar* Bar() override { return &bar_; }
     void SetFonts(const PartFonts& fonts) override;
     LRESULT OnNotify(NMHDR& header) override;
+    void OnCommand(int command, int notification) override;
 
     HWND Tree() const { return tree_; }
 
 private:
     std::function<void()> selectionChanged_;
+    std::function<void()> controlButtonClicked_;
     HWND page_ = nullptr;
     FunctionBar bar_;
     HWND tree_ = nullptr;

@@ -34,6 +34,8 @@ public:
 
     // The lists stay the caller's; AddPicture copies the image out of its list.
     void SetImageLists(HIMAGELIST bigSystemImages, HIMAGELIST devices, HIMAGELIST searching);
+    // The device images come and go with the hardware view.
+    void SetDeviceImages(HIMAGELIST devices) { devices_ = devices; }
     // Called with the link's number when the user clicks a link.
     void SetJumpHandler(std::function<void(int linkNumber)> handler);
     // Replaces what BringToFront does (by default: top of its siblings, shown).
