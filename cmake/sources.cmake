@@ -56,6 +56,7 @@ set(GLMX_CORE_SOURCES
 # The Windows implementation of the platform services and the window layer.
 set(GLMX_WIN32_SOURCES
   src/app/program.cpp
+  src/platform/win32/win32_devices.cpp
   src/platform/win32/win32_directory_listing.cpp
   src/platform/win32/win32_display.cpp
   src/platform/win32/win32_file_operations.cpp
@@ -82,6 +83,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/mainwindow/folder_page.cpp
   src/ui/mainwindow/function_bar.cpp
   src/ui/mainwindow/hardware_page.cpp
+  src/ui/mainwindow/hardware_view.cpp
   src/ui/mainwindow/information_panel.cpp
   src/ui/mainwindow/inventory_page.cpp
   src/ui/mainwindow/inventory_views.cpp
@@ -157,6 +159,7 @@ set(GLMX_WIN_TEST_SOURCES
   tests/support/scoped_test_key.cpp
   tests/win/arp_cache_win_test.cpp
   tests/win/auto_start_win_test.cpp
+  tests/win/devices_win_test.cpp
   tests/win/directory_listing_win_test.cpp
   tests/win/handles_win_test.cpp
   tests/win/process_environment_win_test.cpp
@@ -181,6 +184,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/gui/browse_folder_gui_test.cpp
   tests/gui/file_search_gui_test.cpp
   tests/gui/folder_page_gui_test.cpp
+  tests/gui/hardware_view_gui_test.cpp
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp

@@ -14,7 +14,7 @@ configure_file(${CMAKE_SOURCE_DIR}/src/app/version.h.in ${CMAKE_BINARY_DIR}/gene
 add_library(glmx_win32 STATIC ${GLMX_WIN32_SOURCES})
 target_compile_options(glmx_win32 PRIVATE -Wall -Wextra)
 target_link_libraries(glmx_win32 PUBLIC glmx_core comctl32 shell32 shlwapi ole32 oleaut32 uuid
-                                        advapi32 user32 gdi32 version)
+                                        advapi32 user32 gdi32 version setupapi)
 
 if(GLMX_THREAD_MODEL STREQUAL "win32")
   include(cmake/shipped.cmake)

@@ -5,6 +5,7 @@
 
 #include "app/startup_settings.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_devices.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_display.h"
 #include "platform/win32/win32_file_operations.h"
@@ -40,6 +41,7 @@ struct Program::Services {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32FileOperations fileOperations;
     platform::win32::Win32DirectoryListing directoryListing;
+    platform::win32::Win32Devices devices;
     platform::win32::Win32SystemFolders systemFolders;
     shell::places::TPBSystemPath specialFolders{registry, systemFolders};
     platform::Shell* shell = &systemShell;
@@ -123,6 +125,7 @@ Program::~Program() {
     fileSearch_.reset();
     autoStart_.reset();
     registry_.reset();
+    hardware_.reset();
     places_.reset();
     inventoryViews_.reset();
     offlinePanel_.reset();
@@ -180,7 +183,10 @@ bool Program::Create(HINSTANCE instance) {
                 if (autoStart_ && viewKind_ == vkAutoStart) autoStart_->DeleteSelected();
             }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
-        [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); });
+        [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); },
+        [this] {
+            if (hardware_ && viewKind_ == vkHardware) hardware_->OpenDeviceManager();
+        });
     // The folder page's events reach the places feature once it exists.
     const auto places = [this](auto action) {
         return [this, action](auto... arguments) {
@@ -241,11 +247,20 @@ bool Program::Create(HINSTANCE instance) {
                                                     offlinePanel_->Builder(), system.files,
                                                     system.fileOperations);
 
+    hardware_ = std::make_unique<ui::HardwareView>(
+        hardwarePage_->Tree(),
+        ui::HardwareViewPlatform{system.devices, system.registry, system.messages,
+                                 system.processes.OsVersion()},
+        offlinePanel_->Builder(), [this](HIMAGELIST images) {
+            mainWindow_->Information().OfflineView().SetDeviceImages(images);
+        });
+
     ui::ViewServices services;
     services.offline = offlinePanel_.get();
     services.folders = places_.get();
     services.registry = registry_.get();
     services.fileSearch = fileSearch_.get();
+    services.hardware = hardware_.get();
     services.autoStart = autoStart_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);

@@ -19,6 +19,7 @@
 #include "ui/mainwindow/file_search_view.h"
 #include "ui/mainwindow/folder_page.h"
 #include "ui/mainwindow/hardware_page.h"
+#include "ui/mainwindow/hardware_view.h"
 #include "ui/mainwindow/inventory_page.h"
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/main_window.h"
@@ -66,6 +67,7 @@ public:
     ui::AutoStartView& AutoStart() { return *autoStart_; }
     ui::InventoryPageController& InventoryPage() { return *inventoryPage_; }
     ui::HardwarePageController& HardwarePage() { return *hardwarePage_; }
+    ui::HardwareView& Hardware() { return *hardware_; }
     ui::InventoryViews& ProgramViews() { return *inventoryViews_; }
     ui::OfflinePanel& Offline() { return *offlinePanel_; }
     settings::SettingsStores& Stores() { return *stores_; }
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<ui::ShellPlacesView> places_;
     std::unique_ptr<ui::RegistryView> registry_;
     std::unique_ptr<ui::FileSearchView> fileSearch_;
+    std::unique_ptr<ui::HardwareView> hardware_;
     std::unique_ptr<ui::AutoStartView> autoStart_;
     std::unique_ptr<PageActions> pageActions_;
 };
