@@ -89,8 +89,8 @@ std::string DwordText(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-std::vector<std::string> ReadArpCacheKeyNames(platform::Registry& registry) {
-    const auto key = registry.OpenKey(RegRoot::LocalMachine, kArpCacheKey, RegAccess::Read);
+std::vector<std::string> ReadArpCacheKeyNames(platform::Registry& registry, RegRoot root) {
+    const auto key = registry.OpenKey(root, kArpCacheKey, RegAccess::Read);
     if (!key) return {};
     return key->SubKeyNames();
 }
@@ -112,7 +112,8 @@ ArpCacheInfo ParseSlowInfoCache(std::span<const std::uint8_t> record,
 
 ArpCacheInfo ReadArpCacheInfo(platform::Registry& registry,
                               const std::vector<std::string>& keyNames,
-                              const std::string& uninstallKeyName, const platform::Locale& locale) {
+                              const std::string& uninstallKeyName, const platform::Locale& locale,
+                              RegRoot root) {
     const std::string* storedName = nullptr;
     for (const std::string& name : keyNames) {
         if (platform::EqualsIgnoringAsciiCase(name, uninstallKeyName)) {
@@ -122,8 +123,8 @@ ArpCacheInfo ReadArpCacheInfo(platform::Registry& registry,
     }
     if (!storedName || storedName->empty()) return {};
 
-    const auto key = registry.OpenKey(
-        RegRoot::LocalMachine, std::string(kArpCacheKey) + "\\" + *storedName, RegAccess::Read);
+    const auto key =
+        registry.OpenKey(root, std::string(kArpCacheKey) + "\\" + *storedName, RegAccess::Read);
     if (!key) return {};
     const auto data = key->QueryValue(kSlowInfoCacheValue);
     if (!data || data->type != RegType::Binary || data->bytes.size() != kRecordSize) return {};
@@ -131,12 +132,11 @@ ArpCacheInfo ReadArpCacheInfo(platform::Registry& registry,
 }
 
 TProgramInfoCache ReadUninstallValues(platform::Registry& registry,
-                                      const std::string& uninstallKeyName) {
+                                      const std::string& uninstallKeyName, RegRoot root) {
     // An empty name would read the Uninstall key itself, which is no program's entry.
     if (uninstallKeyName.empty()) return {};
-    const auto key =
-        registry.OpenKey(RegRoot::LocalMachine,
-                         std::string(kUninstallKey) + "\\" + uninstallKeyName, RegAccess::Read);
+    const auto key = registry.OpenKey(root, std::string(kUninstallKey) + "\\" + uninstallKeyName,
+                                      RegAccess::Read);
     if (!key) return {};
 
     TProgramInfoCache values;

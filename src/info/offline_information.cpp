@@ -172,12 +172,12 @@ void OfflineInformationBuilder::ShowInstalledProgramInfo(
     CommonStart(std::pair{image, PictureList::BigSystemImages});
     Field("Program Name", record.DisplayName, stTitle);
     Field("Uninstall String", record.UninstallString, stNormal);
-    const ArpCacheInfo cache = installedDetails_.CacheInfo(record.KeyName);
+    const ArpCacheInfo cache = installedDetails_.CacheInfo(record);
     Field("Size", cache.sizeText, stNormal);
     Field("Last used", cache.lastUsedText, stNormal);
     Field("Used", cache.usageText, stNormal);
     Field("Tracked Name", cache.trackedName, stNormal);
-    for (const TProgramInfoCacheType& value : installedDetails_.UninstallValues(record.KeyName)) {
+    for (const TProgramInfoCacheType& value : installedDetails_.UninstallValues(record)) {
         if (value.Value.empty()) continue;
         view_.AddLine(value.Name + ":  ", stLabel);
         if (IsWebAddress(value.Value)) {

@@ -57,12 +57,14 @@ struct HardwareNodeInfo {
     hardware::TAdvancedInfo device;  // the node's own entry
 };
 
-// What the installed-program text reads besides the record.
+// What the installed-program text reads besides the record, in the place (hive and
+// registry view) the record came from.
 class InstalledProgramDetails {
 public:
     virtual ~InstalledProgramDetails() = default;
-    virtual ArpCacheInfo CacheInfo(const std::string& uninstallKeyName) const = 0;
-    virtual TProgramInfoCache UninstallValues(const std::string& uninstallKeyName) const = 0;
+    virtual ArpCacheInfo CacheInfo(const inventory::InstalledProgramInfo& record) const = 0;
+    virtual TProgramInfoCache UninstallValues(
+        const inventory::InstalledProgramInfo& record) const = 0;
 };
 
 class OfflineInformationBuilder {

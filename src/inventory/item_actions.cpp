@@ -48,16 +48,24 @@ bool MayEnd(ProgramActions& actions, std::uint32_t processId) {
 template <typename Collector>
 void RemoveRecordAndRow(ProgramActions& actions, Collector& collector, int row,
                         std::string_view statusSuffix) {
-    collector.Delete(static_cast<size_t>(row));
-    actions.list.DeleteRow(row);
-    FillProgramList(actions.list, actions.status, collector.Records(), actions.shell,
-                    FillMode::Retying, statusSuffix);
-    const int rows = actions.list.RowCount();
-    if (rows > 0) actions.list.SelectRow(std::min(row, rows - 1));
-    if (actions.refreshInformation) actions.refreshInformation();
+    RemoveRecordAndRow(
+        actions.list, row, [&] { collector.Delete(static_cast<size_t>(row)); },
+        [&] { RetieRows(actions.list, actions.status, collector.Count(), statusSuffix); },
+        actions.refreshInformation);
 }
 
 }  // namespace
+
+void RemoveRecordAndRow(RowTies& list, int row, const std::function<void()>& eraseRecord,
+                        const std::function<void()>& retie,
+                        const std::function<void()>& refreshInformation) {
+    eraseRecord();
+    list.DeleteRow(row);
+    retie();
+    const int rows = list.RowCount();
+    if (rows > 0) list.SelectRow(std::min(row, rows - 1));
+    if (refreshInformation) refreshInformation();
+}
 
 void ControlButtonClicked(ViewKind view, ProgramActions& actions) {
     if (view == vkRunningApplications) {

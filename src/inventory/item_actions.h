@@ -42,6 +42,14 @@ struct ProgramActions {
     std::function<void()> refreshInformation;
 };
 
+// The removal of a record that is gone from the system, in any view whose rows are
+// tied to records by position: eraseRecord drops it from its collector, its row goes,
+// retie ties the rows to the records again, the row now at its place (or the last) is
+// selected, and refreshInformation (when set) shows the selection's information.
+void RemoveRecordAndRow(RowTies& list, int row, const std::function<void()>& eraseRecord,
+                        const std::function<void()>& retie,
+                        const std::function<void()>& refreshInformation);
+
 // The control button: "End Task" in the applications view, "Close" in the processes
 // view. On success the record and its row go, the rows are re-tied and the row now
 // at the old place (or the last) is selected. Aimed at this program's own process or

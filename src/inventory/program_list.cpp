@@ -15,11 +15,17 @@ void FillProgramList(ProgramListView& list, StatusLine& status, const TRunningPr
             list.SelectRow(0);
             list.Focus();
         }
+        status.SetStatusText(std::to_string(records.size()) + std::string(statusSuffix));
     } else {
-        for (int row = 0; row < list.RowCount(); ++row)
-            list.SetRowRecord(row, static_cast<size_t>(row));
+        RetieRows(list, status, records.size(), statusSuffix);
     }
-    status.SetStatusText(std::to_string(records.size()) + std::string(statusSuffix));
+}
+
+void RetieRows(RowTies& list, StatusLine& status, size_t recordCount,
+               std::string_view statusSuffix) {
+    for (int row = 0; row < list.RowCount(); ++row)
+        list.SetRowRecord(row, static_cast<size_t>(row));
+    status.SetStatusText(std::to_string(recordCount) + std::string(statusSuffix));
 }
 
 }  // namespace glmx::inventory

@@ -10,20 +10,25 @@
 
 namespace glmx::inventory {
 
-// What the fillers and the actions need of the inventory list: rows tied to
-// records by position.
-class ProgramListView {
+// What the actions need of a list whose rows are tied to records by position: its
+// rows, the selection, and re-tying a row after a record was removed.
+class RowTies {
 public:
-    virtual ~ProgramListView() = default;
-    virtual void BeginFill() = 0;
-    virtual void EndFill() = 0;
-    // A row with the record's caption and columns; the row refers to its record.
-    virtual void AddProgramRow(const RunningProgramInfo& record, int image, size_t recordIndex) = 0;
+    virtual ~RowTies() = default;
     virtual int RowCount() const = 0;
     virtual void SetRowRecord(int row, size_t recordIndex) = 0;
     virtual int SelectedRow() const = 0;  // -1 when none
     virtual void SelectRow(int row) = 0;
     virtual void DeleteRow(int row) = 0;
+};
+
+// What the process and application fillers need of the inventory list.
+class ProgramListView : public RowTies {
+public:
+    virtual void BeginFill() = 0;
+    virtual void EndFill() = 0;
+    // A row with the record's caption and columns; the row refers to its record.
+    virtual void AddProgramRow(const RunningProgramInfo& record, int image, size_t recordIndex) = 0;
     virtual void Focus() = 0;
 };
 
@@ -48,6 +53,11 @@ public:
 };
 
 enum class FillMode { Adding, Retying };
+
+// Row i refers to record i again, after a record was deleted; the status line shows
+// the number of records and the suffix.
+void RetieRows(RowTies& list, StatusLine& status, size_t recordCount,
+               std::string_view statusSuffix);
 
 // Adding: one row per record, the first row selected and the list focused.
 // Re-tying: row i refers to record i again, after a record was deleted.

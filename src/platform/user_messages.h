@@ -13,6 +13,8 @@ public:
     virtual void Error(std::string_view text) = 0;
     // A question with Yes and No; true for Yes.
     virtual bool Confirm(std::string_view text) = 0;
+    // A question with Yes and No where No is the default button; true for Yes.
+    virtual bool ConfirmDefaultNo(std::string_view text) = 0;
 };
 
 }  // namespace glmx::platform

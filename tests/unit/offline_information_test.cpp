@@ -57,10 +57,12 @@ struct Status final : inventory::StatusLine {
 
 class Details final : public InstalledProgramDetails {
 public:
-    ArpCacheInfo CacheInfo(const std::string& key) const override {
-        return key == "Cached" ? cache : ArpCacheInfo{};
+    ArpCacheInfo CacheInfo(const inventory::InstalledProgramInfo& record) const override {
+        return record.KeyName == "Cached" ? cache : ArpCacheInfo{};
     }
-    TProgramInfoCache UninstallValues(const std::string&) const override { return values; }
+    TProgramInfoCache UninstallValues(const inventory::InstalledProgramInfo&) const override {
+        return values;
+    }
     ArpCacheInfo cache{"12.50 MB", "03/14/2025", "occasionally", "C:\\Apps\\editor.exe"};
     TProgramInfoCache values;
 };

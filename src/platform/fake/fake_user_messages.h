@@ -18,6 +18,10 @@ public:
         shown.emplace_back(text);
         return answer;
     }
+    bool ConfirmDefaultNo(std::string_view text) override {
+        shown.emplace_back(text);
+        return answer;
+    }
 
     std::vector<std::string> shown;
     bool answer = true;  // to Confirm

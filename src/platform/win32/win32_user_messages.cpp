@@ -16,5 +16,8 @@ void Win32UserMessages::Error(std::string_view text) { Show(text, MB_OK | MB_ICO
 bool Win32UserMessages::Confirm(std::string_view text) {
     return Show(text, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
+bool Win32UserMessages::ConfirmDefaultNo(std::string_view text) {
+    return Show(text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
 
 }  // namespace glmx::platform::win32

@@ -17,6 +17,7 @@ public:
     void Warning(std::string_view text) override;
     void Error(std::string_view text) override;
     bool Confirm(std::string_view text) override;
+    bool ConfirmDefaultNo(std::string_view text) override;
 
 private:
     int Show(std::string_view text, UINT style);
