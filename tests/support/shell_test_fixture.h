@@ -88,9 +88,9 @@ inline void PumpMessages() {
     PumpUntil([] { return true; });
 }
 
-// Answers the message boxes and shell confirmations of this thread with Yes (or OK)
-// while it lives, keeping their texts: a thread timer's procedure runs in the dialog's
-// own message loop.
+// Answers the message boxes and shell confirmations of this thread with Yes (or OK),
+// or No where told and offered, while it lives, keeping their texts and default
+// buttons: a thread timer's procedure runs in the dialog's own message loop.
 struct DialogAnswerer {
     static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
         EnumThreadWindows(
@@ -105,7 +105,12 @@ struct DialogAnswerer {
                 wchar_t text[1024] = {};
                 GetDlgItemTextW(dialog, 0xFFFF, text, 1024);  // a message box's text
                 Texts().push_back(platform::win32::Narrow(text));
-                PostMessageW(yes, BM_CLICK, 0, 0);
+                for (int button : {IDOK, IDYES, IDNO})
+                    if (HWND item = GetDlgItem(dialog, button);
+                        item && (GetWindowLongW(item, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+                        DefaultButtons().push_back(button);
+                HWND no = GetDlgItem(dialog, IDNO);
+                PostMessageW(!AnswerYes() && no ? no : yes, BM_CLICK, 0, 0);
                 return FALSE;
             },
             0);
@@ -114,7 +119,19 @@ struct DialogAnswerer {
         static std::vector<std::string> texts;
         return texts;
     }
-    DialogAnswerer() { Texts().clear(); }
+    static std::vector<int>& DefaultButtons() {
+        static std::vector<int> buttons;
+        return buttons;
+    }
+    static bool& AnswerYes() {
+        static bool yes = true;
+        return yes;
+    }
+    explicit DialogAnswerer(bool answerYes = true) {
+        Texts().clear();
+        DefaultButtons().clear();
+        AnswerYes() = answerYes;
+    }
     ~DialogAnswerer() { KillTimer(nullptr, timer); }
     UINT_PTR timer = SetTimer(nullptr, 0, 50, Answer);
 };

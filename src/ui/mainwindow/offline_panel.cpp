@@ -3,9 +3,10 @@
 namespace glmx::ui {
 
 OfflinePanel::OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar,
-                           platform::Registry& registry, const platform::Locale& locale,
+                           platform::Registry& registry, platform::Registry* registry32,
+                           const platform::Locale& locale,
                            const platform::VersionResources& versions, platform::Shell& shell)
-    : details_(registry, locale),
+    : details_(registry, registry32, locale),
       status_(statusBar),
       builder_(view, searchField, status_, links_, versions, details_,
                [&shell](const std::string& url) { shell.OpenWithShell(url); }) {

@@ -21,11 +21,13 @@ namespace glmx::ui {
 class OfflinePanel final : public OfflineInformation {
 public:
     OfflinePanel(RichTextView& view, ComboBox& searchField, HWND statusBar,
-                 platform::Registry& registry, const platform::Locale& locale,
-                 const platform::VersionResources& versions, platform::Shell& shell);
+                 platform::Registry& registry, platform::Registry* registry32,
+                 const platform::Locale& locale, const platform::VersionResources& versions,
+                 platform::Shell& shell);
 
     info::OfflineInformationBuilder& Builder() { return builder_; }
     const info::TLinkedInformationBuffer& Links() const { return links_; }
+    const info::InstalledProgramDetails& ProgramDetails() const { return details_; }
     void ShowEmptyInfo() override { builder_.ShowEmptyInfo(); }
 
 private:

@@ -51,7 +51,7 @@ void ProgramListControl::AddRecordRow(const std::vector<std::string>& cells, int
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
     item.iItem = ListView_GetItemCount(list_);
     item.pszText = caption.data();
-    item.iImage = image;
+    item.iImage = image < 0 ? I_IMAGENONE : image;  // -1 would ask the window for one
     item.lParam = static_cast<LPARAM>(recordIndex);
     item.state = marked ? INDEXTOSTATEIMAGEMASK(1) : 0;
     item.stateMask = LVIS_STATEIMAGEMASK;
@@ -105,7 +105,7 @@ int ProgramListControl::RowImage(int row) const {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     if (!SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-    return item.iImage;
+    return item.iImage == I_IMAGENONE ? -1 : item.iImage;
 }
 
 }  // namespace glmx::ui
