@@ -15,6 +15,9 @@ struct InstalledProgramInfo {
     // for bits32) or the user's own. Every later read and change goes there.
     platform::RegRoot root = platform::RegRoot::LocalMachine;
     bool bits32 = false;
+    // The entry's "DisplayIcon" as stored, read with the entry: the icon is asked as the
+    // list fills, and opening every entry twice would double the reads.
+    std::string DisplayIcon;
 };
 
 }  // namespace glmx::inventory

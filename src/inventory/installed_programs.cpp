@@ -35,8 +35,8 @@ void ReadPlace(platform::Registry& registry, RegRoot root, bool bits32,
         std::string displayName = StringValue(*entry, "DisplayName").value_or("");
         std::string uninstallString = StringValue(*entry, "UninstallString").value_or("");
         if (displayName.empty() || uninstallString.empty()) continue;
-        records.push_back(
-            {std::move(name), std::move(displayName), std::move(uninstallString), root, bits32});
+        records.push_back({std::move(name), std::move(displayName), std::move(uninstallString),
+                           root, bits32, StringValue(*entry, "DisplayIcon").value_or("")});
     }
 }
 
@@ -138,17 +138,11 @@ void CollectInstalledPrograms(const InstalledProgramsSystem& system,
 
 int GetInstalledProgramIcon(const InstalledProgramsSystem& system,
                             const InstalledProgramInfo& record) {
-    const std::string path = UninstallKeyPath(record.root);
-    platform::Registry& registry = RegistryOf(system, record);
-    if (record.KeyName.empty()) return -1;
-    const auto entry = registry.OpenKey(record.root, path + "\\" + record.KeyName, RegAccess::Read);
-    if (entry) {
-        if (const auto icon = StringValue(*entry, "DisplayIcon"); icon && !icon->empty()) {
-            const std::string reference = ExpandReferences(*icon, system.folders);
-            for (const std::string& file :
-                 {IconFile(reference), fileinfo::ExeFromCommandLine(reference)})
-                if (NamesIconFile(file)) return system.shell.SystemIconIndex(file);
-        }
+    if (!record.DisplayIcon.empty()) {
+        const std::string reference = ExpandReferences(record.DisplayIcon, system.folders);
+        for (const std::string& file :
+             {IconFile(reference), fileinfo::ExeFromCommandLine(reference)})
+            if (NamesIconFile(file)) return system.shell.SystemIconIndex(file);
     }
     if (system.trackedName) {
         const std::string tracked = fileinfo::ExeFromCommandLine(system.trackedName(record));
@@ -157,6 +151,7 @@ int GetInstalledProgramIcon(const InstalledProgramsSystem& system,
     const std::string uninstaller =
         fileinfo::ExeFromCommandLine(ExpandReferences(record.UninstallString, system.folders));
     if (IsExistingFile(system.files, uninstaller)) return system.shell.SystemIconIndex(uninstaller);
+    if (record.KeyName.empty()) return -1;
     const std::string installer =
         system.files.WindowsFolder() + "\\Installer\\" + record.KeyName + "\\";
     for (const char* name : {"ARPPRODUCTICON.exe", "register_icon.exe"})

@@ -60,8 +60,9 @@ platform::Registry& RegistryOf(const InstalledProgramsSystem& system,
 void CollectInstalledPrograms(const InstalledProgramsSystem& system,
                               TInstalledProgramsInfo& records);
 
-// The system image-list index of the program's icon, or -1: its "DisplayIcon", the
-// file the cache tracks, its uninstaller's file, the icon Windows Installer keeps.
+// The system image-list index of the program's icon, or -1: its "DisplayIcon" (read
+// with the entry), the file the cache tracks, its uninstaller's file, the icon Windows
+// Installer keeps.
 int GetInstalledProgramIcon(const InstalledProgramsSystem& system,
                             const InstalledProgramInfo& record);
 

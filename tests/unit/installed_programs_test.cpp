@@ -109,11 +109,11 @@ TEST_F(InstalledProgramsTest, IconChainTakesTheFirstSourceThatGivesOne) {
          "C:\\u.exe",
          {},
          "C:\\Program Files\\App\\app.exe"},
-        {"C:\\App\\lib.dll,-101", "", "", {}, "C:\\App\\lib.dll"},
-        {"C:\\App\\app.exe,2", "", "", {}, "C:\\App\\app.exe"},
+        {"C:\\App\\lib.dll,-101", "", "C:\\u.exe", {}, "C:\\App\\lib.dll"},
+        {"C:\\App\\app.exe,2", "", "C:\\u.exe", {}, "C:\\App\\app.exe"},
         {"C:\\App\\readme.txt",
          "C:\\App\\main.exe",
-         "",
+         "C:\\u.exe",
          {"C:\\App\\main.exe"},
          "C:\\App\\main.exe"},
         {"",
@@ -151,21 +151,21 @@ TEST_F(InstalledProgramsTest, IconChainTakesTheFirstSourceThatGivesOne) {
         tracked = c.tracked;
         const InstalledProgramsSystem place{fresh, nullptr, existing,
                                             icons, folders, system.trackedName};
-        EXPECT_EQ(GetInstalledProgramIcon(place,
-                                          {"App", "App", c.uninstall, RegRoot::CurrentUser, false}),
-                  c.expected.empty() ? -1 : 7);
+        CollectInstalledPrograms(place, records);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(GetInstalledProgramIcon(place, records[0]), c.expected.empty() ? -1 : 7);
     }
 }
 
 TEST_F(InstalledProgramsTest, IconOfA32BitEntryIsReadInThe32BitView) {
     Entry(registry32, RegRoot::LocalMachine, "App", "App", "C:\\u.exe", "C:\\A\\a.ico");
+    Entry(registry, RegRoot::LocalMachine, "App", "App", "C:\\u.exe");
     shell.SetIconIndex("C:\\A\\a.ico", 4);
-    EXPECT_EQ(
-        GetInstalledProgramIcon(system, {"App", "App", "C:\\u.exe", RegRoot::LocalMachine, true}),
-        4);
-    EXPECT_EQ(
-        GetInstalledProgramIcon(system, {"App", "App", "C:\\u.exe", RegRoot::LocalMachine, false}),
-        -1);
+    CollectInstalledPrograms(system, records);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(GetInstalledProgramIcon(system, records[0]), -1);
+    EXPECT_TRUE(records[1].bits32);
+    EXPECT_EQ(GetInstalledProgramIcon(system, records[1]), 4);
 }
 
 TEST_F(InstalledProgramsTest, DetailsAndTheCacheAreReadInTheRecordsOwnPlace) {

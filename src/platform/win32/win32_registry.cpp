@@ -95,10 +95,14 @@ public:
     std::optional<RegData> QueryValue(std::string_view name) const override {
         const std::wstring wideName = Wide(name);
         DWORD type = 0;
-        DWORD size = 0;
-        if (RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, nullptr, &size) !=
-            ERROR_SUCCESS)
-            return std::nullopt;
+        // Most values fit a small buffer: one call, instead of asking the size first.
+        BYTE buffer[512];
+        DWORD size = sizeof(buffer);
+        const LONG first =
+            RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, buffer, &size);
+        if (first == ERROR_SUCCESS)
+            return RegData{static_cast<RegType>(type), {buffer, buffer + size}};
+        if (first != ERROR_MORE_DATA) return std::nullopt;
         for (int attempt = 0; attempt < 4; ++attempt) {  // the value may grow meanwhile
             std::vector<BYTE> data(static_cast<size_t>(size) + 2);
             DWORD got = static_cast<DWORD>(data.size());
