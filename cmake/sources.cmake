@@ -18,12 +18,14 @@ set(GLMX_CORE_SOURCES
   src/hardware/hardware_tree.cpp
   src/inventory/auto_start.cpp
   src/inventory/auto_start_changes.cpp
+  src/inventory/installed_programs.cpp
   src/inventory/inventory_list.cpp
   src/inventory/item_actions.cpp
   src/inventory/os_version.cpp
   src/inventory/program_list.cpp
   src/inventory/running_applications.cpp
   src/inventory/running_programs.cpp
+  src/inventory/uninstall_command.cpp
   src/platform/fake/fake_directory_listing.cpp
   src/platform/fake/fake_devices.cpp
   src/platform/fake/fake_locale.cpp
@@ -72,6 +74,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_version_resources.cpp
   src/platform/win32/win32_process_environment.cpp
   src/platform/win32/win32_processes.cpp
+  src/platform/win32/win32_program_runner.cpp
   src/platform/win32/win32_registry.cpp
   src/platform/win32/system_error.cpp
   src/platform/win32/system_library.cpp
@@ -84,6 +87,7 @@ set(GLMX_WIN32_SOURCES
   src/ui/mainwindow/function_bar.cpp
   src/ui/mainwindow/hardware_page.cpp
   src/ui/mainwindow/hardware_view.cpp
+  src/ui/mainwindow/installed_programs_view.cpp
   src/ui/mainwindow/information_panel.cpp
   src/ui/mainwindow/inventory_page.cpp
   src/ui/mainwindow/inventory_views.cpp
@@ -134,6 +138,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/file_search_test.cpp
   tests/unit/folder_places_test.cpp
   tests/unit/hardware_tree_test.cpp
+  tests/unit/installed_programs_test.cpp
   tests/unit/history_test.cpp
   tests/unit/item_actions_test.cpp
   tests/unit/item_order_test.cpp
@@ -162,6 +167,7 @@ set(GLMX_WIN_TEST_SOURCES
   tests/win/devices_win_test.cpp
   tests/win/directory_listing_win_test.cpp
   tests/win/handles_win_test.cpp
+  tests/win/installed_programs_win_test.cpp
   tests/win/process_environment_win_test.cpp
   tests/win/processes_win_test.cpp
   tests/win/registry_win_test.cpp
@@ -185,6 +191,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/gui/file_search_gui_test.cpp
   tests/gui/folder_page_gui_test.cpp
   tests/gui/hardware_view_gui_test.cpp
+  tests/gui/installed_programs_gui_test.cpp
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp

@@ -64,6 +64,11 @@ add_dependencies(glmx_gui_tests glmx glmx_test_child)
 # A program the window tests start, close and end.
 add_executable(glmx_test_child WIN32 tests/support/test_child.cpp)
 target_link_options(glmx_test_child PRIVATE -municode)
+# An uninstaller the installed-programs tests run; it changes their test entries.
+add_executable(glmx_test_uninstaller WIN32 tests/support/test_uninstaller.cpp)
+target_link_options(glmx_test_uninstaller PRIVATE -municode)
+add_dependencies(glmx_win_tests glmx_test_uninstaller)
+add_dependencies(glmx_gui_tests glmx_test_uninstaller)
 # They also share the program's own settings key.
 gtest_discover_tests(glmx_gui_tests TEST_PREFIX "gui." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60 PROPERTIES RESOURCE_LOCK "glmx_desktop;glmx_settings")
@@ -90,6 +95,10 @@ target_include_directories(glmx_bench_registry PRIVATE ${CMAKE_SOURCE_DIR}/src/a
                                                        ${CMAKE_SOURCE_DIR}/src/ui/artwork)
 target_link_options(glmx_bench_registry PRIVATE -municode)
 target_link_libraries(glmx_bench_registry PRIVATE glmx_win32)
+
+add_executable(glmx_bench_installed_programs bench/installed_programs_bench.cpp)
+target_link_options(glmx_bench_installed_programs PRIVATE -municode)
+target_link_libraries(glmx_bench_installed_programs PRIVATE glmx_win32)
 
 add_executable(glmx_bench_startup bench/startup_bench.cpp)
 target_include_directories(glmx_bench_startup PRIVATE ${CMAKE_SOURCE_DIR}/src)

@@ -13,6 +13,7 @@
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_process_environment.h"
 #include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_program_runner.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_folders.h"
@@ -33,6 +34,7 @@ struct Program::Services {
     platform::win32::Win32Registry registry32{platform::win32::RegistryView::Bits32};
     platform::win32::Win32Display display;
     platform::win32::Win32ProcessSystem processes;
+    platform::win32::Win32ProgramRunner programRunner;
     platform::win32::Win32TopLevelWindows windows;
     platform::win32::Win32VersionResources versions;
     platform::win32::Win32Shell systemShell;
@@ -64,14 +66,18 @@ std::string SettingsKeyFromEnvironment() {
 class Program::PageActions final : public ui::ItemActions {
 public:
     PageActions(ui::ItemActions& programViews, ui::RegistryView& registry,
-                ui::FileSearchView& fileSearch, ui::AutoStartView& autoStart)
+                ui::FileSearchView& fileSearch, ui::AutoStartView& autoStart,
+                ui::InstalledProgramsView& installedPrograms)
         : programViews_(programViews),
           registry_(registry),
           fileSearch_(fileSearch),
-          autoStart_(autoStart) {}
+          autoStart_(autoStart),
+          installedPrograms_(installedPrograms) {}
     void ControlButtonClicked(ViewKind view) override {
         if (view == vkAutoStart)
             autoStart_.ToggleSelected();
+        else if (view == vkInstalledPrograms)
+            installedPrograms_.UninstallSelected();
         else if (view == vkRegistry)
             registry_.OpenRegistryEditor();
         else if (view == vkSearchFiles)
@@ -86,6 +92,7 @@ private:
     ui::RegistryView& registry_;
     ui::FileSearchView& fileSearch_;
     ui::AutoStartView& autoStart_;
+    ui::InstalledProgramsView& installedPrograms_;
 };
 
 namespace {
@@ -124,6 +131,7 @@ Program::~Program() {
     pageActions_.reset();
     fileSearch_.reset();
     autoStart_.reset();
+    installedPrograms_.reset();
     registry_.reset();
     hardware_.reset();
     places_.reset();
@@ -209,7 +217,8 @@ bool Program::Create(HINSTANCE instance) {
 
     offlinePanel_ = std::make_unique<ui::OfflinePanel>(
         window.Information().OfflineView(), window.Information().SearchField(),
-        window.StatusBarHandle(), system.registry, system.locale, system.versions, *system.shell);
+        window.StatusBarHandle(), system.registry, &system.registry32, system.locale,
+        system.versions, *system.shell);
     inventoryViews_ = std::make_unique<ui::InventoryViews>(
         ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell,
                               system.messages},
@@ -240,8 +249,17 @@ bool Program::Create(HINSTANCE instance) {
         inventory::AutoStartSystem{system.registry, &system.registry32, system.files,
                                    *system.shell},
         system.messages, offlinePanel_->Builder(), [this] { switcher_->SwitchTo(vkAutoStart); });
-    pageActions_ =
-        std::make_unique<PageActions>(*inventoryViews_, *registry_, *fileSearch_, *autoStart_);
+    installedPrograms_ = std::make_unique<ui::InstalledProgramsView>(
+        inventoryViews_->List(),
+        inventory::InstalledProgramsSystem{
+            system.registry, &system.registry32, system.files, *system.shell, system.systemFolders,
+            [this](const inventory::InstalledProgramInfo& record) {
+                return offlinePanel_->ProgramDetails().CacheInfo(record).trackedName;
+            }},
+        system.programRunner, system.messages, offlinePanel_->Builder(),
+        [this] { switcher_->ShowSelectionInfo(); });
+    pageActions_ = std::make_unique<PageActions>(*inventoryViews_, *registry_, *fileSearch_,
+                                                 *autoStart_, *installedPrograms_);
     inventoryPage_->SetActions(pageActions_.get());
     places_ = std::make_unique<ui::ShellPlacesView>(folderPage_->Tree(), folderPage_->Items(),
                                                     offlinePanel_->Builder(), system.files,
@@ -262,6 +280,7 @@ bool Program::Create(HINSTANCE instance) {
     services.fileSearch = fileSearch_.get();
     services.hardware = hardware_.get();
     services.autoStart = autoStart_.get();
+    services.installedPrograms = installedPrograms_.get();
     inventoryViews_->AddTo(services);
     chrome_ = std::make_unique<ui::ViewSwitchChrome>(window, *inventoryPage_);
     switcher_ = std::make_unique<ui::ViewSwitcher>(*chrome_, *inventoryPage_, *inventoryPage_,

@@ -20,6 +20,7 @@
 #include "ui/mainwindow/folder_page.h"
 #include "ui/mainwindow/hardware_page.h"
 #include "ui/mainwindow/hardware_view.h"
+#include "ui/mainwindow/installed_programs_view.h"
 #include "ui/mainwindow/inventory_page.h"
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/main_window.h"
@@ -65,6 +66,7 @@ public:
     ui::RegistryView& Registry() { return *registry_; }
     ui::FileSearchView& FileSearch() { return *fileSearch_; }
     ui::AutoStartView& AutoStart() { return *autoStart_; }
+    ui::InstalledProgramsView& InstalledPrograms() { return *installedPrograms_; }
     ui::InventoryPageController& InventoryPage() { return *inventoryPage_; }
     ui::HardwarePageController& HardwarePage() { return *hardwarePage_; }
     ui::HardwareView& Hardware() { return *hardware_; }
@@ -98,6 +100,7 @@ private:
     std::unique_ptr<ui::FileSearchView> fileSearch_;
     std::unique_ptr<ui::HardwareView> hardware_;
     std::unique_ptr<ui::AutoStartView> autoStart_;
+    std::unique_ptr<ui::InstalledProgramsView> installedPrograms_;
     std::unique_ptr<PageActions> pageActions_;
 };
 
