@@ -28,16 +28,21 @@ constexpr std::string_view kRun = "Software\\Microsoft\\Windows\\CurrentVersion\
 class AutoStartGuiTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(registry.CreateKey(RegRoot::CurrentUser, kRun)
-                        ->SetValue(name, platform::MakeStringData("C:\\Tools\\glmx-test.exe")));
+        auto run = registry.CreateKey(RegRoot::CurrentUser, kRun);
+        ASSERT_TRUE(run->SetValue(name, platform::MakeStringData("C:\\Tools\\glmx-test.exe")));
+        // Sorted before the test entry, so that entry is never the row selected anyway.
+        ASSERT_TRUE(run->SetValue(first, platform::MakeStringData("C:\\Tools\\first.exe")));
     }
     void TearDown() override {
         for (const std::string& key : {std::string(kRun), std::string(kRun) + "_Disabled"})
-            if (auto opened = registry.OpenKey(RegRoot::CurrentUser, key, RegAccess::ReadWrite))
+            if (auto opened = registry.OpenKey(RegRoot::CurrentUser, key, RegAccess::ReadWrite)) {
                 opened->DeleteValue(name);
+                opened->DeleteValue(first);
+            }
     }
     HWND List() { return window.App().InventoryPage().List(); }
     int Row() { return FindRow(List(), 0, name); }
+    int Selected() { return ListView_GetNextItem(List(), -1, LVNI_SELECTED); }
     std::string Status() { return window.App().ProgramViews().List().StatusText(); }
     void ChooseFilter(int index) {
         HWND box = window.App().InventoryPage().StartupFilterBox();
@@ -50,6 +55,7 @@ protected:
 
     platform::win32::Win32Registry registry;
     std::string name = "Glimmerbox GUI test " + std::to_string(GetCurrentProcessId());
+    std::string first = "Glimmerbox GUI first " + std::to_string(GetCurrentProcessId());
     WindowUnderTest window;
 };
 
@@ -71,6 +77,7 @@ TEST_F(AutoStartGuiTest, EnableDisableMovesTheEntryAndTheFilterFollowsItsState) 
     EXPECT_EQ(Cell(List(), row, 3), "Disabled");
     EXPECT_EQ(ListView_GetItemState(List(), row, LVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(1));
     EXPECT_EQ(Cell(List(), row, 4), "HKEY_CURRENT_USER\\" + std::string(kRun) + "_Disabled");
+    EXPECT_EQ(Selected(), row);  // the changed entry stays selected
 
     ChooseFilter(1);
     EXPECT_EQ(Row(), -1);
@@ -91,8 +98,9 @@ TEST_F(AutoStartGuiTest, EnableDisableMovesTheEntryAndTheFilterFollowsItsState) 
 
 TEST_F(AutoStartGuiTest, DeleteAsksFirstAndRemovesTheEntry) {
     window.Command(ui::ViewCommand(vkAutoStart));
-    ASSERT_GE(Row(), 0);
-    SelectRow(List(), Row());
+    const int row = Row();
+    ASSERT_GT(row, 0);
+    SelectRow(List(), row);
     {
         DialogAnswerer yes;
         window.Command(ui::cmdStartupDelete);
@@ -101,6 +109,7 @@ TEST_F(AutoStartGuiTest, DeleteAsksFirstAndRemovesTheEntry) {
             ::testing::ElementsAre("Are you sure you want to delete this program from startup?"));
     }
     EXPECT_EQ(Row(), -1);
+    EXPECT_EQ(Selected(), std::min(row, ListView_GetItemCount(List()) - 1));
     EXPECT_FALSE(registry.OpenKey(RegRoot::CurrentUser, kRun, RegAccess::Read)->QueryValue(name));
 }
 

@@ -1,5 +1,7 @@
 #include "ui/mainwindow/auto_start_view.h"
 
+#include <algorithm>
+
 #include "inventory/auto_start_changes.h"
 
 namespace glmx::ui {
@@ -33,17 +35,39 @@ void AutoStartView::ShowItemInfo(int row) {
 }
 
 void AutoStartView::ToggleSelected() {
-    const auto* record = RecordOfRow(list_.SelectedRow());
+    const int row = list_.SelectedRow();
+    const auto* record = RecordOfRow(row);
     if (!record) return;
-    inventory::ToggleAutoStart(system_, messages_, *record);
-    rebuild_();  // shows what the system now holds, after a failure too
+    const inventory::TAutoStartProgramInfo changed = *record;
+    inventory::ToggleAutoStart(system_, messages_, changed);
+    RebuildAndReselect(row, &changed);  // shows what the system now holds, after a failure too
 }
 
 void AutoStartView::DeleteSelected() {
-    const auto* record = RecordOfRow(list_.SelectedRow());
+    const int row = list_.SelectedRow();
+    const auto* record = RecordOfRow(row);
     if (!record || !messages_.Confirm(inventory::kConfirmAutoStartDelete)) return;
     inventory::DeleteAutoStart(system_, messages_, *record);
+    RebuildAndReselect(row, nullptr);
+}
+
+void AutoStartView::RebuildAndReselect(int oldRow, const inventory::TAutoStartProgramInfo* entry) {
     rebuild_();
+    const int rows = list_.RowCount();
+    if (rows == 0) return;
+    // The changed entry where the filter still shows it, else the row now at its place.
+    int row = std::min(oldRow, rows - 1);
+    for (int candidate = 0; entry && candidate < rows; ++candidate) {
+        const auto* shown = RecordOfRow(candidate);
+        if (shown && shown->Name == entry->Name && shown->Command == entry->Command &&
+            shown->StartType == entry->StartType) {
+            row = candidate;
+            break;
+        }
+    }
+    if (row == 0) return;  // the rebuild selected and described it already
+    list_.SelectRow(row);
+    ShowItemInfo(row);
 }
 
 }  // namespace glmx::ui

@@ -32,6 +32,9 @@ public:
 
 private:
     const inventory::TAutoStartProgramInfo* RecordOfRow(int row) const;
+    // After a change the view is rebuilt and the entry stays selected (or the row at
+    // its place, when the entry went or the filter hides it).
+    void RebuildAndReselect(int oldRow, const inventory::TAutoStartProgramInfo* entry);
 
     ProgramListControl& list_;
     inventory::AutoStartSystem system_;
