@@ -4,8 +4,6 @@
 
 namespace glmx::platform::win32 {
 
-namespace {
-
 std::wstring SystemFolder() {
     const UINT needed = GetSystemDirectoryW(nullptr, 0);
     if (needed == 0) return {};
@@ -15,8 +13,6 @@ std::wstring SystemFolder() {
     folder.resize(length);
     return folder;
 }
-
-}  // namespace
 
 SystemLibrary::SystemLibrary(const wchar_t* fileName) {
     const std::wstring folder = SystemFolder();

@@ -5,11 +5,15 @@
 
 #include <windows.h>
 
+#include <string>
 #include <type_traits>
 
 #include "platform/win32/unique_handle.h"
 
 namespace glmx::platform::win32 {
+
+// The system folder without a trailing "\"; empty when it cannot be told.
+std::wstring SystemFolder();
 
 class SystemLibrary {
 public:

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/system_error.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
 
 namespace glmx::platform::win32 {
@@ -62,16 +63,6 @@ private:
     bool valid_ = false;
 };
 
-std::wstring SystemFolderPath() {
-    const UINT needed = GetSystemDirectoryW(nullptr, 0);
-    if (needed == 0) return {};
-    std::wstring folder(needed, L'\0');
-    const UINT length = GetSystemDirectoryW(folder.data(), needed);
-    if (length == 0 || length >= needed) return {};
-    folder.resize(length);
-    return folder;
-}
-
 }  // namespace
 
 std::unique_ptr<DeviceSet> Win32Devices::OpenPresentDevices() {
@@ -83,7 +74,7 @@ std::unique_ptr<DeviceSet> Win32Devices::OpenPresentDevices() {
 
 std::optional<std::string> Win32Devices::StartSystemProgram(std::string_view fileName,
                                                             std::string_view arguments) {
-    const std::wstring folder = SystemFolderPath();
+    const std::wstring folder = SystemFolder();
     if (folder.empty()) return SystemErrorText(GetLastError());
     const std::wstring path = folder + L"\\" + Wide(fileName);
     const std::wstring parameters = Wide(arguments);
