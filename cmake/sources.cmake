@@ -201,3 +201,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/gui/gui_tests.rc
   ${GLMX_WINDOW_RESOURCES}
 )
+
+# Features whose sources are listed beside them.
+include(${CMAKE_CURRENT_LIST_DIR}/sources_shellintegration.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/sources_lists.cmake)

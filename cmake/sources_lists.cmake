@@ -1,0 +1,1 @@
+# What every list offers: sorting, copying and saving its rows.

@@ -1,0 +1,1 @@
+# The configuration dialog and the Explorer context-menu registration.
