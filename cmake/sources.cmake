@@ -205,3 +205,4 @@ set(GLMX_GUI_TEST_SOURCES
 # Features whose sources are listed beside them.
 include(${CMAKE_CURRENT_LIST_DIR}/sources_shellintegration.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_lists.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/sources_release.cmake)

@@ -23,6 +23,7 @@
 #include "settings/program_identity.h"
 #include "shell/places/system_path.h"
 #include "ui/mainwindow/commands.h"
+#include "ui/mainwindow/configuration_dialog.h"
 
 namespace glmx::app {
 
@@ -151,7 +152,13 @@ bool Program::Create(HINSTANCE instance) {
     Services& system = *services_;
     mainWindow_ = std::make_unique<ui::TFMain>(ui::MainWindowContext{
         stores_->DesktopSettings, system.display, system.programPath,
-        ProgramFolderOf(system.programPath), viewKind_, system.versions, system.specialFolders});
+        ProgramFolderOf(system.programPath), viewKind_, system.versions, system.specialFolders,
+        [this](HWND owner) {
+            Services& system = *services_;
+            ui::ShowConfigurationDialog(
+                owner, {stores_->ConfigurationSettings, system.registry, system.messages,
+                        ProgramFolderOf(system.programPath)});
+        }});
     mainWindow_->Create(instance);
     if (!mainWindow_->Handle()) return false;
     ui::TFMain& window = *mainWindow_;

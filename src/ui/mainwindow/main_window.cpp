@@ -1,7 +1,6 @@
 #include "ui/mainwindow/main_window.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include "shell/places/places_menu.h"
 #include "ui/mainwindow/about_box.h"
 #include "ui/mainwindow/commands.h"
+#include "ui/mainwindow/help_viewer.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/focus.h"
 #include "ui/win32/image_lists.h"
@@ -182,6 +182,9 @@ void TFMain::OnCommand(int command, int notification) {
         case cmdAbout:
             ShowAboutBox(Handle(), AboutVersionLine(context_.versions, context_.programPath));
             break;
+        case cmdConfiguration:
+            if (context_.showConfiguration) context_.showConfiguration(Handle());
+            break;
         case cmdSearchSite:
             PopUpAtMouse(menus_.searchSites.get());
             break;
@@ -333,11 +336,7 @@ void TFMain::PlaceChosen(int index) {
         entries[index].caption);
 }
 
-void TFMain::HelpTopics() {
-    const std::wstring helpFile =
-        Wide(context_.programFolder + std::string(settings::kHelpFileName));
-    ShellExecuteW(Handle(), L"open", helpFile.c_str(), nullptr, nullptr, SW_SHOW);
-}
+void TFMain::HelpTopics() { OpenHelp(Handle(), context_.programFolder, context_.viewKind); }
 
 void TFMain::ShowFunctionPages() {
     functionPagesShown_ = true;

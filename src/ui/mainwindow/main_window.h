@@ -37,6 +37,7 @@ struct MainWindowContext {
     const ViewKind& viewKind;
     const platform::VersionResources& versions;
     const shell::places::SpecialFolderPaths& specialFolders;  // where the places menu's folders are
+    std::function<void(HWND owner)> showConfiguration;        // File > "Configuration..."
 };
 
 inline constexpr wchar_t kMainWindowClassName[] = L"TFMain";
