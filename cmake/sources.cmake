@@ -206,3 +206,4 @@ set(GLMX_GUI_TEST_SOURCES
 include(${CMAKE_CURRENT_LIST_DIR}/sources_shellintegration.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_lists.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_release.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/sources_online_dialogs.cmake)
