@@ -6,7 +6,11 @@ set(GLMX_CORE_SOURCES
   src/app/startup_settings.cpp
   src/fileinfo/files_and_folders.cpp
   src/info/arp_cache.cpp
+  src/info/favourites.cpp
   src/info/offline_information.cpp
+  src/info/online_info.cpp
+  src/info/search_sites.cpp
+  src/info/url_history.cpp
   src/fileinfo/paths.cpp
   src/fileinfo/version_info.cpp
   src/filesearch/local_drives.cpp
@@ -144,6 +148,7 @@ set(GLMX_UNIT_TEST_SOURCES
   tests/unit/item_order_test.cpp
   tests/unit/local_drives_test.cpp
   tests/unit/offline_information_test.cpp
+  tests/unit/online_info_test.cpp
   tests/unit/paths_test.cpp
   tests/unit/process_collection_test.cpp
   tests/unit/reg_info_test.cpp

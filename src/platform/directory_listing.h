@@ -18,6 +18,8 @@ struct DirectoryEntry {
     // A reparse point: junction, symbolic link or mount point. Only through one of those
     // can a directory lie on another volume than its parent.
     bool isLink = false;
+    // Marked hidden or system (how the system hides its own entries).
+    bool isHiddenOrSystem = false;
 };
 
 // The same for every path that leads to one directory (through links or junctions too).

@@ -12,6 +12,7 @@ struct FakeDirectoryListing::Node {
     std::string linkTarget;  // not empty for a link
     bool denied = false;
     bool identityHidden = false;
+    bool hiddenOrSystem = false;
     std::uint64_t volume = 0, index = 0;
     std::vector<std::unique_ptr<Node>> children;
 
@@ -44,6 +45,7 @@ public:
         entry.name = child.name;
         entry.isDirectory = child.directory;
         entry.isLink = !child.linkTarget.empty();
+        entry.isHiddenOrSystem = child.hiddenOrSystem;
         return true;
     }
 
@@ -117,6 +119,10 @@ void FakeDirectoryListing::AddLink(const std::string& path, const std::string& t
 
 void FakeDirectoryListing::Deny(const std::string& folder) {
     if (Node* node = Find(folder)) node->denied = true;
+}
+
+void FakeDirectoryListing::MarkHiddenOrSystem(const std::string& path) {
+    if (Node* node = Find(path)) node->hiddenOrSystem = true;
 }
 
 void FakeDirectoryListing::HideIdentity(const std::string& folder) {

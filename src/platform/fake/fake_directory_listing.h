@@ -25,6 +25,7 @@ public:
     void AddLink(const std::string& path, const std::string& target);
     void Deny(const std::string& folder);
     void HideIdentity(const std::string& folder);
+    void MarkHiddenOrSystem(const std::string& path);
 
     bool List(const std::string& folder,
               const std::function<bool(const DirectoryEntry&)>& entry) override;

@@ -62,6 +62,8 @@ public:
             SetName(entry.name, data_.cFileName);
             entry.isDirectory = (data_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             entry.isLink = (data_.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            entry.isHiddenOrSystem =
+                (data_.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
             return true;
         }
     }
