@@ -1,8 +1,7 @@
 ; Glimmerbox setup: per machine into Program Files or per user into the user's own programs
 ; folder, the user's choice; "/S" installs per user without asking, "/AllUsers" and
 ; "/CurrentUser" choose on the command line. Built by tools/dist.sh, which defines
-; VERSION, FILEVERSION, STAGE (the folder with the files to install), OUTFILE and, when the
-; Explorer extension was built, SHELL_EXTENSION.
+; VERSION, FILEVERSION, STAGE (the folder with the files to install) and OUTFILE.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -75,12 +74,10 @@ Section "Glimmerbox"
   File "${STAGE}\glmx.chm"
   File "${STAGE}\LICENSE-artwork.md"
   File "${STAGE}\readme.txt"
-  !ifdef SHELL_EXTENSION
-    ; Explorer may hold the old one loaded: then it is replaced when Windows restarts.
-    File /oname=glmxshell.dll.new "${STAGE}\glmxshell.dll"
-    Delete "$INSTDIR\glmxshell.dll"
-    Rename /REBOOTOK "$INSTDIR\glmxshell.dll.new" "$INSTDIR\glmxshell.dll"
-  !endif
+  ; Explorer may hold the old one loaded: then it is replaced when Windows restarts.
+  File /oname=glmxshell.dll.new "${STAGE}\glmxshell.dll"
+  Delete "$INSTDIR\glmxshell.dll"
+  Rename /REBOOTOK "$INSTDIR\glmxshell.dll.new" "$INSTDIR\glmxshell.dll"
   ; The user's own list of search sites stays over an upgrade.
   SetOverwrite off
   File "${STAGE}\search.cfg"

@@ -7,9 +7,10 @@ set -uo pipefail
 source "$(dirname "$0")/lib/common.sh"
 source "$(dirname "$0")/lib/fuzz.sh"
 source "$(dirname "$0")/lib/format.sh"
+source "$(dirname "$0")/lib/release.sh"
 
 ensure_packages "${GLMX_BUILD_PACKAGES[@]}" "${GLMX_WINE_PACKAGES[@]}" "${GLMX_FUZZ_PACKAGES[@]}" \
-    "${GLMX_FORMAT_PACKAGES[@]}" ||
+    "${GLMX_FORMAT_PACKAGES[@]}" "${GLMX_RELEASE_PACKAGES[@]}" ||
     exit 1
 
 passed=0
@@ -58,6 +59,9 @@ fi
 
 log "Windows build"
 if build_windows >/dev/null; then
+    # The release packages, which the release.* tests below install and run.
+    log "release packages into build/dist"
+    if build_dist "$GLMX_ROOT/build/win" >/dev/null; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
     session=$(mktemp -d /tmp/glmx-test.XXXXXX)
     export WINEPREFIX="$session/prefix" HOME="$session/home"
     mkdir -p "$HOME"
