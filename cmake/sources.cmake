@@ -61,6 +61,11 @@ set(GLMX_CORE_SOURCES
 
 # The Windows implementation of the platform services and the window layer.
 set(GLMX_WIN32_SOURCES
+  src/platform/win32/shell_ui_helper.cpp
+  src/platform/win32/win32_text_files.cpp
+  src/platform/win32/win32_web_browser.cpp
+  src/ui/mainwindow/favourites_menu.cpp
+  src/ui/mainwindow/online_panel.cpp
   src/app/program.cpp
   src/platform/win32/win32_devices.cpp
   src/platform/win32/win32_directory_listing.cpp
@@ -200,6 +205,7 @@ set(GLMX_GUI_TEST_SOURCES
   tests/gui/main_window_gui_test.cpp
   tests/gui/monkey_gui_test.cpp
   tests/gui/offline_information_gui_test.cpp
+  tests/gui/online_panel_gui_test.cpp
   tests/gui/program_views_gui_test.cpp
   tests/gui/registry_view_gui_test.cpp
   tests/gui/startup_gui_test.cpp
@@ -212,3 +218,9 @@ include(${CMAKE_CURRENT_LIST_DIR}/sources_shellintegration.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_lists.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_release.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/sources_online_dialogs.cmake)
+
+# The site list ships beside the program.
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/../data/search.cfg ${CMAKE_BINARY_DIR}/bin/search.cfg
+                 COPYONLY)
+endif()

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system_folders.h"
+#include "platform/win32/win32_text_files.h"
 #include "platform/win32/win32_user_messages.h"
 #include "platform/win32/win32_version_resources.h"
 #include "settings/history.h"
@@ -44,6 +45,7 @@ struct Program::Services {
     platform::win32::Win32FileSystem files;
     platform::win32::Win32FileOperations fileOperations;
     platform::win32::Win32DirectoryListing directoryListing;
+    platform::win32::Win32TextFiles textFiles;
     platform::win32::Win32Devices devices;
     platform::win32::Win32SystemFolders systemFolders;
     shell::places::TPBSystemPath specialFolders{registry, systemFolders};
@@ -137,6 +139,8 @@ Program::~Program() {
     hardware_.reset();
     places_.reset();
     inventoryViews_.reset();
+    // The browser control leaves before its window.
+    online_.reset();
     offlinePanel_.reset();
     if (mainWindow_ && mainWindow_->Handle()) DestroyWindow(mainWindow_->Handle());
 }
@@ -226,6 +230,19 @@ bool Program::Create(HINSTANCE instance) {
         window.Information().OfflineView(), window.Information().SearchField(),
         window.StatusBarHandle(), system.registry, &system.registry32, system.locale,
         system.versions, *system.shell);
+    online_ = std::make_unique<ui::OnlinePanel>(
+        window.Information(), window.StatusBarHandle(), window.ProgressBar(),
+        ui::OnlinePanelMenus{window.Menus().searchSites.get(), window.Menus().webHistoryBack.get(),
+                             window.Menus().webHistoryForward.get(), window.FavouritesMenu()},
+        ui::OnlinePanelServices{system.textFiles, system.registry, system.messages, *system.shell,
+                                system.directoryListing, *stores_, viewKind_,
+                                ProgramFolderOf(system.programPath),
+                                system.programPath.substr(system.programPath.rfind('\\') + 1),
+                                system.specialFolders.PathOf("Favorites")},
+        offlinePanel_->Links());
+    window.SetCommandHandler([this](int command) {
+        return online_ && online_->OnCommand(mainWindow_->Handle(), command);
+    });
     inventoryViews_ = std::make_unique<ui::InventoryViews>(
         ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell,
                               system.messages},
@@ -296,6 +313,7 @@ bool Program::Create(HINSTANCE instance) {
 
     switcher_->SwitchTo(vkAll);
     PrepareConfigurationStores(*stores_);
+    online_->Start();
     ui::FileSearchForm& searchForm = inventoryPage_->SearchForm();
     settings::FillComboFromHistory(stores_->FileSearchHistory, searchForm.NameBox(), false);
     settings::FillComboFromHistory(stores_->FolderSearchHistory, searchForm.LookInBox(), false);

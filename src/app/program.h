@@ -25,6 +25,7 @@
 #include "ui/mainwindow/inventory_views.h"
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/offline_panel.h"
+#include "ui/mainwindow/online_panel.h"
 #include "ui/mainwindow/registry_view.h"
 #include "ui/mainwindow/shell_places_view.h"
 #include "ui/mainwindow/view_switch_chrome.h"
@@ -72,6 +73,7 @@ public:
     ui::HardwareView& Hardware() { return *hardware_; }
     ui::InventoryViews& ProgramViews() { return *inventoryViews_; }
     ui::OfflinePanel& Offline() { return *offlinePanel_; }
+    ui::OnlinePanel& Online() { return *online_; }
     settings::SettingsStores& Stores() { return *stores_; }
     inventory::TRunningProgramsInfoClass& Processes() { return runningPrograms_; }
     ViewKind CurrentView() const { return viewKind_; }
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<ui::ViewSwitchChrome> chrome_;
     std::unique_ptr<ui::ViewSwitcher> switcher_;
     std::unique_ptr<ui::OfflinePanel> offlinePanel_;
+    std::unique_ptr<ui::OnlinePanel> online_;
     std::unique_ptr<ui::InventoryViews> inventoryViews_;
     std::unique_ptr<ui::ShellPlacesView> places_;
     std::unique_ptr<ui::RegistryView> registry_;

@@ -31,6 +31,17 @@ enum CommandId : int {
     // The places menu, one per entry in menu order.
     cmdPlaceFirst = 1300,
     cmdPlaceLast = cmdPlaceFirst + 99,
+
+    // The search site menu: one per site, then "Customize...".
+    cmdSearchSiteFirst = 1600,
+    cmdSearchSiteLast = cmdSearchSiteFirst + 998,
+    cmdCustomizeSearchSites,
+    // The Back and Forward menus: one per page of the history, by its index.
+    cmdHistoryFirst = 2600,
+    cmdHistoryLast = cmdHistoryFirst + 999,
+    // The Favourites menu: one per Internet shortcut.
+    cmdFavouriteFirst = 3600,
+    cmdFavouriteLast = cmdFavouriteFirst + 1999,
 };
 
 // Each part of the window has its own block of command and control identifiers;

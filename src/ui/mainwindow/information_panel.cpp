@@ -118,6 +118,7 @@ void InformationPanel::Layout(UINT dpi) {
     MoveWindow(client_, 0, barHeight, width, std::max(0, height - barHeight), TRUE);
     const RECT clientArea{0, 0, width, std::max(0, height - barHeight)};
     offlineText_.SetBounds(clientArea);
+    if (clientAreaListener_) clientAreaListener_(clientArea);
 
     const int button = Scale(kImageSize, dpi);
     const int gap = Scale(4, dpi);

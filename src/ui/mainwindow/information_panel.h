@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <functional>
+
 #include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/window_part.h"
 #include "ui/win32/combo_box.h"
@@ -32,6 +34,10 @@ public:
     LRESULT OnNotify(NMHDR& header) override;
     bool OnContextMenu(HWND control, POINT screenPoint) override;
     void Layout(UINT dpi);
+    // Told the client area's bounds on each layout (the browser shares it with the text).
+    void SetClientAreaListener(std::function<void(const RECT&)> listener) {
+        clientAreaListener_ = std::move(listener);
+    }
 
     HWND Panel() const { return pnlInformation_; }
     HWND ClientArea() const { return client_; }
@@ -51,7 +57,8 @@ private:
     RichTextView offlineText_;
     platform::win32::UniqueWindow tooltips_;
     platform::win32::UniqueImageList normalImages_, hotImages_, disabledImages_;
-    platform::win32::UniqueImageList searching_;  // the offline text's search pictures
+    platform::win32::UniqueImageList searching_;
+    std::function<void(const RECT&)> clientAreaListener_;  // the offline text's search pictures
 };
 
 }  // namespace glmx::ui

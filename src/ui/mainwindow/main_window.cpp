@@ -159,6 +159,10 @@ void PressDefaultButtonAround(HWND focus, HWND mainWindow) {
 }  // namespace
 
 void TFMain::OnCommand(int command, int notification) {
+    // The information panel's buttons and the online menus belong to the online panel.
+    if (command >= cmdGo && command <= cmdSearchEngines && commandHandler_ &&
+        commandHandler_(command))
+        return;
     if (WindowPart* part = PartOf(command)) return part->OnCommand(command, notification);
     if (const auto view = ViewOfCommand(command)) {
         if (*view == vkOtherPlace)
@@ -169,6 +173,7 @@ void TFMain::OnCommand(int command, int notification) {
     }
     if (command >= cmdPlaceFirst && command <= cmdPlaceLast)
         return PlaceChosen(command - cmdPlaceFirst);
+    if (commandHandler_ && commandHandler_(command)) return;
     switch (command) {
         case cmdClose:
             PostMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -184,9 +189,6 @@ void TFMain::OnCommand(int command, int notification) {
             break;
         case cmdConfiguration:
             if (context_.showConfiguration) context_.showConfiguration(Handle());
-            break;
-        case cmdSearchSite:
-            PopUpAtMouse(menus_.searchSites.get());
             break;
         default:
             break;  // commands of features that are not built yet

@@ -53,6 +53,12 @@ public:
     void AddPage(Page page, NotebookPage& controller, int firstId);
     // The view switches the tool bar, the View menu and the places menu call.
     void SetViewSwitcher(ViewSwitcher& switcher) { switcher_ = &switcher; }
+    // Offered every command the window's parts do not take; true when it took it.
+    void SetCommandHandler(std::function<bool(int command)> handler) {
+        commandHandler_ = std::move(handler);
+    }
+    HMENU FavouritesMenu() const { return GetSubMenu(menuBar_, 2); }
+    const MainMenus& Menus() const { return menus_; }
     // Shows the window in the state it was restored to; called as the message loop starts.
     void ShowAtStart();
     // Keyboard handling before dispatch: F1, Tab between controls. True when handled.
@@ -112,6 +118,7 @@ private:
     UINT dpi_ = 96;
 
     MainMenus menus_;
+    std::function<bool(int)> commandHandler_;
     HMENU menuBar_ = nullptr;  // the window's own: destroyed with it
     MainToolbar toolbar_;
     Notebook notebook_;

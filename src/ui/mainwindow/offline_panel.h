@@ -27,6 +27,7 @@ public:
 
     info::OfflineInformationBuilder& Builder() { return builder_; }
     const info::TLinkedInformationBuffer& Links() const { return links_; }
+    info::TLinkedInformationBuffer& Links() { return links_; }
     const info::InstalledProgramDetails& ProgramDetails() const { return details_; }
     void ShowEmptyInfo() override { builder_.ShowEmptyInfo(); }
 
