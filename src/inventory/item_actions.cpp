@@ -33,12 +33,6 @@ bool ActivateAppWindow(platform::TopLevelWindows& windows, platform::WindowId wi
 
 namespace {
 
-// The selected row when it has a record, else -1.
-int SelectedRecordRow(const ProgramListView& list, size_t recordCount) {
-    const int row = list.SelectedRow();
-    return row >= 0 && static_cast<size_t>(row) < recordCount ? row : -1;
-}
-
 // Asks before this program ends itself; true to go on.
 bool MayEnd(ProgramActions& actions, std::uint32_t processId) {
     return processId != actions.system.CurrentProcessId() ||
@@ -46,10 +40,10 @@ bool MayEnd(ProgramActions& actions, std::uint32_t processId) {
 }
 
 template <typename Collector>
-void RemoveRecordAndRow(ProgramActions& actions, Collector& collector, int row,
+void RemoveRecordAndRow(ProgramActions& actions, Collector& collector, SelectedRecord selected,
                         std::string_view statusSuffix) {
     RemoveRecordAndRow(
-        actions.list, row, [&] { collector.Delete(static_cast<size_t>(row)); },
+        actions.list, selected.row, [&] { collector.Delete(selected.record); },
         [&] { RetieRows(actions.list, actions.status, collector.Count(), statusSuffix); },
         actions.refreshInformation);
 }
@@ -69,28 +63,26 @@ void RemoveRecordAndRow(RowTies& list, int row, const std::function<void()>& era
 
 void ControlButtonClicked(ViewKind view, ProgramActions& actions) {
     if (view == vkRunningApplications) {
-        const int row = SelectedRecordRow(actions.list, actions.applications.Count());
-        if (row < 0) return;
-        const RunningProgramInfo& record = actions.applications.Records()[static_cast<size_t>(row)];
+        const auto selected = SelectedRecordOf(actions.list, actions.applications.Count());
+        if (!selected) return;
+        const RunningProgramInfo& record = actions.applications.Records()[selected->record];
         if (!MayEnd(actions, record.ProcessId)) return;
         if (CloseAppWindow(actions.windows, record.WindowHandle))
-            RemoveRecordAndRow(actions, actions.applications, row, kApplicationsStatus);
+            RemoveRecordAndRow(actions, actions.applications, *selected, kApplicationsStatus);
     } else if (view == vkRunningProcesses) {
-        const int row = SelectedRecordRow(actions.list, actions.processes.Count());
-        if (row < 0) return;
-        const std::uint32_t processId =
-            actions.processes.Records()[static_cast<size_t>(row)].ProcessId;
+        const auto selected = SelectedRecordOf(actions.list, actions.processes.Count());
+        if (!selected) return;
+        const std::uint32_t processId = actions.processes.Records()[selected->record].ProcessId;
         if (!MayEnd(actions, processId)) return;
         if (EndProcess(actions.system, actions.messages, processId))
-            RemoveRecordAndRow(actions, actions.processes, row, kProcessesStatus);
+            RemoveRecordAndRow(actions, actions.processes, *selected, kProcessesStatus);
     }
 }
 
 void SwitchToClicked(ProgramActions& actions) {
-    const int row = SelectedRecordRow(actions.list, actions.applications.Count());
-    if (row >= 0)
+    if (const auto selected = SelectedRecordOf(actions.list, actions.applications.Count()))
         ActivateAppWindow(actions.windows,
-                          actions.applications.Records()[static_cast<size_t>(row)].WindowHandle);
+                          actions.applications.Records()[selected->record].WindowHandle);
 }
 
 }  // namespace glmx::inventory

@@ -43,7 +43,7 @@ struct ProgramActions {
 };
 
 // The removal of a record that is gone from the system, in any view whose rows are
-// tied to records by position: eraseRecord drops it from its collector, its row goes,
+// tied to records: eraseRecord drops it from its collector, its row goes,
 // retie ties the rows to the records again, the row now at its place (or the last) is
 // selected, and refreshInformation (when set) shows the selection's information.
 void RemoveRecordAndRow(RowTies& list, int row, const std::function<void()>& eraseRecord,

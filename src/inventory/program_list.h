@@ -1,6 +1,7 @@
 // Putting process and application records into the inventory list.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,12 +11,14 @@
 
 namespace glmx::inventory {
 
-// What the actions need of a list whose rows are tied to records by position: its
-// rows, the selection, and re-tying a row after a record was removed.
+// What the actions need of a list whose rows are tied to records: its rows, the
+// selection, and re-tying a row after a record was removed. The user may sort the
+// rows, so a row's position says nothing about its record; only its tie does.
 class RowTies {
 public:
     virtual ~RowTies() = default;
     virtual int RowCount() const = 0;
+    virtual long long RowRecord(int row) const = 0;  // -1 when the row has none
     virtual void SetRowRecord(int row, size_t recordIndex) = 0;
     virtual int SelectedRow() const = 0;  // -1 when none
     virtual void SelectRow(int row) = 0;
@@ -54,13 +57,22 @@ public:
 
 enum class FillMode { Adding, Retying };
 
-// Row i refers to record i again, after a record was deleted; the status line shows
-// the number of records and the suffix.
+// After a record and its row were deleted: each row refers to its record at the
+// record's new index (the ties renumbered in their order, whatever the rows' order);
+// the status line shows the number of records and the suffix.
 void RetieRows(RowTies& list, StatusLine& status, size_t recordCount,
                std::string_view statusSuffix);
 
+// The selected row and the record it is tied to.
+struct SelectedRecord {
+    int row;
+    size_t record;
+};
+// Nothing when no row is selected or its tie is not below recordCount.
+std::optional<SelectedRecord> SelectedRecordOf(const RowTies& list, size_t recordCount);
+
 // Adding: one row per record, the first row selected and the list focused.
-// Re-tying: row i refers to record i again, after a record was deleted.
+// Re-tying: as RetieRows, after a record was deleted.
 // Both end with the count and the suffix in the status line.
 void FillProgramList(ProgramListView& list, StatusLine& status, const TRunningProgramsInfo& records,
                      const platform::Shell& shell, FillMode mode, std::string_view statusSuffix);

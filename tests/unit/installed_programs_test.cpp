@@ -356,6 +356,9 @@ struct Rows final : RecordRows, RowTies, StatusLine {
         rows.push_back({cells[0] + "|" + std::to_string(image), record});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }
+    long long RowRecord(int row) const override {
+        return static_cast<long long>(rows[static_cast<size_t>(row)].second);
+    }
     void SetRowRecord(int row, size_t record) override {
         rows[static_cast<size_t>(row)].second = record;
     }

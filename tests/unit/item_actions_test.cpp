@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_user_messages.h"
@@ -23,6 +25,9 @@ public:
         rows.push_back({record.ProgramName, recordIndex});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }
+    long long RowRecord(int row) const override {
+        return static_cast<long long>(rows.at(static_cast<size_t>(row)).second);
+    }
     void SetRowRecord(int row, size_t recordIndex) override {
         rows.at(static_cast<size_t>(row)).second = recordIndex;
     }
@@ -99,6 +104,17 @@ TEST_F(ItemActionsTest, AddingFillSelectsTheFirstRowAndCloseEndsTheProcessAndReT
     Click(vkRunningProcesses, 0);
     EXPECT_EQ(list.selected, -1);
     EXPECT_EQ(list.status, "0 runnig processes");
+}
+
+TEST_F(ItemActionsTest, AfterTheUserSortedTheRowsCloseEndsTheRowsOwnProcessAndKeepsEachTie) {
+    std::reverse(list.rows.begin(), list.rows.end());
+    Click(vkRunningProcesses, 0);
+    EXPECT_THAT(system.ended, ElementsAre(13));
+    EXPECT_THAT(list.Rows(), ElementsAre("p12.exe>1", "p11.exe>0"));
+    Click(vkRunningProcesses, 1);
+    EXPECT_THAT(system.ended, ElementsAre(13, 11));
+    EXPECT_THAT(list.Rows(), ElementsAre("p12.exe>0"));
+    EXPECT_EQ(processes.Records()[0].ProcessId, 12u);
 }
 
 TEST_F(ItemActionsTest, AnUnopenableOrRefusedEndKeepsTheRowAndSaysWhyButOneThatJustExitedGoes) {

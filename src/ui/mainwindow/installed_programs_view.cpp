@@ -37,13 +37,14 @@ void InstalledProgramsView::ShowItemInfo(int row) {
 }
 
 void InstalledProgramsView::UninstallSelected() {
-    const int row = list_.SelectedRow();
-    if (row < 0 || static_cast<size_t>(row) >= records_.size()) return;
+    const auto selected = inventory::SelectedRecordOf(list_, records_.size());
+    if (!selected) return;
     // The uninstaller may take long; the record stays the one the user chose.
-    const inventory::InstalledProgramInfo record = records_[static_cast<size_t>(row)];
+    const inventory::InstalledProgramInfo record = records_[selected->record];
     if (!inventory::UninstallProgram(system_, runner_, messages_, record)) return;
     inventory::RemoveRecordAndRow(
-        list_, row, [&] { records_.erase(records_.begin() + row); },
+        list_, selected->row,
+        [&] { records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(selected->record)); },
         [&] {
             inventory::FillInstalledList(list_, list_, list_, records_, system_,
                                          inventory::FillMode::Retying);
