@@ -1,9 +1,13 @@
 # The shipped programs must load on Windows XP x64 / Server 2003: their import
 # tables are checked against what those systems lack (tests/build/check_imports.cmake).
-foreach(program glmx glmx-remote)
+foreach(program glmx glmx-remote glmxshell)
+  set(binary ${program}.exe)
+  if(program STREQUAL "glmxshell")
+    set(binary ${program}.dll)  # the Explorer context-menu handler
+  endif()
   add_test(NAME build.xp_imports.${program}
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
-                   -DBINARY=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${program}.exe
+                   -DBINARY=${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${binary}
                    -P ${CMAKE_SOURCE_DIR}/tests/build/check_imports.cmake)
 endforeach()
 

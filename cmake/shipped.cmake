@@ -10,3 +10,12 @@ add_executable(glmx-remote tools/remote/glmx_remote.cpp tests/support/main_windo
 target_include_directories(glmx-remote PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_options(glmx-remote PRIVATE -municode)
 target_link_libraries(glmx-remote PRIVATE glmx_win32)
+
+# The Explorer context-menu handler, beside glmx.exe: system DLLs and a static runtime only.
+add_library(glmxshell SHARED src/shellintegration/shell_extension/glmxshell.cpp
+                             src/shellintegration/shell_extension/glmxshell.def
+                             src/shellintegration/shell_menu.cpp src/platform/text.cpp)
+set_target_properties(glmxshell PROPERTIES PREFIX "")
+target_include_directories(glmxshell PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(glmxshell PRIVATE -Wall -Wextra)
+target_link_libraries(glmxshell PRIVATE shell32 ole32 uuid advapi32 user32)

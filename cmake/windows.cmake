@@ -36,7 +36,8 @@ ExternalProject_Add(glmx
   BUILD_ALWAYS ON
   INSTALL_COMMAND ""
   BUILD_BYPRODUCTS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmx.exe
-                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmx-remote.exe)
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmx-remote.exe
+                   ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/glmxshell.dll)
 add_custom_target(glmx-remote DEPENDS glmx)
 # The second tree takes every core while it builds; this one's compiles wait for it.
 add_dependencies(glmx_core glmx)

@@ -22,7 +22,23 @@ struct ConfigurationDialogContext {
     std::string programFolder;  // with a trailing backslash
 };
 
-// Shows the dialog modally over owner; OK stores the choices and registers the menus.
+// The dialog's controls, for the window tests.
+enum ConfigurationControl : int {
+    IDC_CONFIGURATION_TREE = 3101,
+    IDC_CONFIGURATION_BANNER,
+    IDC_CONFIGURATION_FILES,
+    IDC_CONFIGURATION_FOLDERS,
+    IDC_CONFIGURATION_DRIVES,
+    IDC_CONFIGURATION_RECYCLE_BIN,
+    IDC_CONFIGURATION_HOTKEY_GROUP,
+    IDC_CONFIGURATION_CTRL,
+    IDC_CONFIGURATION_SHIFT,
+    IDC_CONFIGURATION_ALT,
+    IDC_CONFIGURATION_HOTKEY,
+};
+
+// Shows the dialog modally over owner; OK stores the choices and registers the menus,
+// Cancel changes nothing.
 void ShowConfigurationDialog(HWND owner, const ConfigurationDialogContext& context);
 
 }  // namespace glmx::ui
