@@ -118,6 +118,12 @@ TEST_F(OnlinePanelGuiTest, GoSearchesTheCurrentSiteAndOffersTheDefaultBrowserWhe
     EXPECT_EQ(View().LinkCount(), 1);
     EXPECT_EQ(View().LinkText(0), "Open it in your web browser");
 
+    // Enter in the Search field reaches the window as the default button's command.
+    SetFocus(GetWindow(window.Main().Information().SearchField().Handle(), GW_CHILD));
+    View().Clear();
+    window.Command(IDOK);
+    ASSERT_TRUE(WaitForText("Open it in your web browser")) << View().Text();
+
     // The second site from the menu searches at once, there.
     const HMENU menu = window.Main().Menus().searchSites.get();
     EXPECT_THAT(MenuCaptions(menu), ::testing::ElementsAre("One", "Two", "", "Customize..."));
