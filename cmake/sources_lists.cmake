@@ -9,3 +9,13 @@ list(APPEND GLMX_UNIT_TEST_SOURCES
   tests/unit/kept_selection_test.cpp
   tests/unit/list_export_test.cpp
 )
+list(APPEND GLMX_WIN32_SOURCES
+  src/ui/mainwindow/save_list.cpp
+  src/ui/win32/list_view_rows.cpp
+)
+list(APPEND GLMX_WIN_TEST_SOURCES
+  tests/win/list_view_rows_win_test.cpp
+)
+list(APPEND GLMX_GUI_TEST_SOURCES
+  tests/gui/list_features_gui_test.cpp
+)

@@ -7,6 +7,7 @@
 #include "settings/history.h"
 #include "ui/mainwindow/browse_folder_dialog.h"
 #include "ui/win32/held_painting.h"
+#include "ui/win32/list_view_rows.h"
 
 namespace glmx::ui {
 
@@ -144,7 +145,7 @@ void FileSearchView::TreeActed() {
     form_.LookInBox().SetText(!path.empty() && platform_.files.DirectoryExists(path) ? path : "");
 }
 
-int FileSearchView::SelectedRow() const { return ListView_GetNextItem(list_, -1, LVNI_SELECTED); }
+int FileSearchView::SelectedRow() const { return ActedOnRow(list_); }
 
 std::string FileSearchView::RowPath(int row) const {
     std::vector<wchar_t> text(32768);

@@ -9,6 +9,7 @@
 #include "ui/win32/dpi.h"
 #include "ui/win32/focus.h"
 #include "ui/win32/image_lists.h"
+#include "ui/win32/list_view_rows.h"
 #include "ui/win32/panel.h"
 #include "ui/win32/splitter.h"
 
@@ -44,10 +45,11 @@ void InventoryPageController::Create(HWND notebook) {
     searchPanel_ = CreatePanel(treePanel_, PanelStyle::Plain);
     searchForm_.Create(searchPanel_);
     splitter_ = CreateSplitter(page_, SplitterOrientation::Vertical, idInventorySplitter);
+    // Several rows may be selected for copying; the actions take the focused one.
     list_ = CreateChild(WC_LISTVIEWW, L"",
-                        WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                            LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER,
-                        page_, idInventoryList, WS_EX_CLIENTEDGE);
+                        WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS, page_,
+                        idInventoryList, WS_EX_CLIENTEDGE);
+    listFeatures_.Attach(list_);
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     systemSmall_ = SystemImageList(true);
     systemLarge_ = SystemImageList(false);
@@ -137,6 +139,7 @@ LRESULT InventoryPageController::OnNotify(NMHDR& header) {
         return events_.registryTreeNotified ? events_.registryTreeNotified(header) : 0;
     if (LRESULT result = 0; searchForm_.OnNotify(header, result)) return result;
     if (header.hwndFrom != list_) return 0;
+    listFeatures_.OnNotify(header);
     if (header.code == NM_DBLCLK && events_.listDoubleClicked) events_.listDoubleClicked();
     if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN) && events_.selectionChanged)
         events_.selectionChanged();
@@ -144,7 +147,10 @@ LRESULT InventoryPageController::OnNotify(NMHDR& header) {
 }
 
 bool InventoryPageController::OnContextMenu(HWND control, POINT screenPoint) {
-    return control == list_ && events_.listContextMenu && events_.listContextMenu(screenPoint);
+    if (control != list_) return false;
+    // Found files have the shell's menu; every other view's rows offer Copy.
+    if (events_.listContextMenu && events_.listContextMenu(screenPoint)) return true;
+    return listFeatures_.ShowContextMenu(screenPoint);
 }
 
 void InventoryPageController::OnSplitterMoved(int splitterId, int position) {
@@ -214,9 +220,7 @@ void InventoryPageController::UseListImages(inventory::ListImages images) {
 
 int InventoryPageController::RowCount() const { return ListView_GetItemCount(list_); }
 
-int InventoryPageController::SelectedRow() const {
-    return ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-}
+int InventoryPageController::SelectedRow() const { return ActedOnRow(list_); }
 
 std::string InventoryPageController::RowCaption(int row) const {
     std::vector<wchar_t> text(32768);

@@ -12,6 +12,7 @@
 #include "ui/mainwindow/file_search_form.h"
 #include "ui/mainwindow/notebook.h"
 #include "ui/mainwindow/view_services.h"
+#include "ui/win32/list_view_rows.h"
 
 namespace glmx::ui {
 
@@ -91,6 +92,7 @@ private:
     HWND runningAppsOptions_ = nullptr, switchTo_ = nullptr;
     HWND treePanel_ = nullptr, registryTreePanel_ = nullptr, searchPanel_ = nullptr;
     HWND registryTree_ = nullptr, splitter_ = nullptr, list_ = nullptr;
+    ListFeatures listFeatures_;  // sorting, copying and selecting all
     FileSearchForm searchForm_;
     // The system's lists are shared; the registry and state images are the page's.
     HIMAGELIST systemSmall_ = nullptr, systemLarge_ = nullptr;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/wide.h"
+#include "ui/win32/list_view_rows.h"
 
 namespace glmx::ui {
 
@@ -85,14 +86,9 @@ long long ProgramListControl::RowRecord(int row) const {
     return static_cast<long long>(item.lParam);
 }
 
-int ProgramListControl::SelectedRow() const {
-    return ListView_GetNextItem(list_, -1, LVNI_SELECTED);
-}
+int ProgramListControl::SelectedRow() const { return ActedOnRow(list_); }
 
-void ProgramListControl::SelectRow(int row) {
-    ListView_SetItemState(list_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list_, row, FALSE);
-}
+void ProgramListControl::SelectRow(int row) { SelectOnlyRow(list_, row); }
 
 void ProgramListControl::DeleteRow(int row) { ListView_DeleteItem(list_, row); }
 

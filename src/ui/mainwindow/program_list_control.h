@@ -27,14 +27,16 @@ public:
                       size_t recordIndex) override;
     int RowCount() const override;
     void SetRowRecord(int row, size_t recordIndex) override;
+    // The focused row when it is selected, else the first selected (several may be).
     int SelectedRow() const override;
+    // The only selected row, focused and in sight.
     void SelectRow(int row) override;
     void DeleteRow(int row) override;
     void Focus() override;
     void SetStatusText(std::string_view text) override;
 
     // The record a row refers to, or -1.
-    long long RowRecord(int row) const;
+    long long RowRecord(int row) const override;
     int RowImage(int row) const;
     const std::string& StatusText() const { return status_.Text(); }
 

@@ -144,10 +144,11 @@ void RegistryView::FillValueList(const std::vector<registry::ValueRow>& rows) {
     for (const registry::ValueRow& value : rows) {
         std::wstring caption = Wide(value.text.name);
         LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = row;
         item.pszText = caption.data();
         item.iImage = value.image;
+        item.lParam = row;  // the user may sort the rows: each keeps its value
         const int added = static_cast<int>(
             SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (added < 0) break;
@@ -184,9 +185,14 @@ void RegistryView::ShowRegistryKeyInfo() {
 
 void RegistryView::ShowRegistryValueInfo(int row) {
     const KeyNode* node = SelectedNode();
-    if (!node || row < 0 || static_cast<size_t>(row) >= rows_.size()) return;
-    builder_.ShowRegistryValueInfo(registry::KeyInfoOf(*node),
-                                   rows_[static_cast<size_t>(row)].text);
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!node || row < 0 || !SendMessageW(list_, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return;
+    const auto value = static_cast<size_t>(item.lParam);
+    if (value >= rows_.size()) return;
+    builder_.ShowRegistryValueInfo(registry::KeyInfoOf(*node), rows_[value].text);
 }
 
 std::string RegistryView::SelectedPath() const {

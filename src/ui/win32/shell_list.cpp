@@ -19,6 +19,7 @@
 #include "shell/places/item_order.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/image_lists.h"
+#include "ui/win32/list_view_rows.h"
 
 namespace glmx::ui {
 
@@ -622,6 +623,10 @@ bool ShellList::OnNotify(const NMHDR& header, LRESULT& result) {
                 if (row >= 0) ListView_EditLabel(self.list, row);
             } else if (key.wVKey == VK_F5) {
                 self.Refresh();
+            } else if (GetKeyState(VK_CONTROL) < 0 && key.wVKey == 'C') {
+                CopySelectedRows(self.list);  // the rows as text; the shell's menu copies files
+            } else if (GetKeyState(VK_CONTROL) < 0 && key.wVKey == 'A') {
+                SelectAllRows(self.list);
             }
             return true;
         }
