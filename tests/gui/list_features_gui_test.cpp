@@ -19,6 +19,7 @@
 #include "support/list_cells.h"
 #include "support/program_under_test.h"
 #include "support/scoped_test_key.h"
+#include "support/tree_items.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
@@ -71,24 +72,7 @@ protected:
         ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
         SelectRow(List(), row);
     }
-    // As the user's mouse: down and up on the column's header.
-    void ClickHeader(int column) {
-        HWND header = ListView_GetHeader(List());
-        RECT bounds{};
-        Header_GetItemRect(header, column, &bounds);
-        const LPARAM at =
-            MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-        SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(header, WM_LBUTTONUP, 0, at);
-        WindowUnderTest::PumpMessages();
-    }
-    // 1 up, -1 down, 0 none.
-    int Arrow(int column) {
-        HDITEMW item{};
-        item.mask = HDI_FORMAT;
-        Header_GetItem(ListView_GetHeader(List()), column, &item);
-        return item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0);
-    }
+    int Arrow(int column) { return SortArrow(List(), column); }
     // Whether the column's texts follow each other in the direction, without regard to case.
     bool InOrder(int column, bool descending) {
         for (int row = 1; row < ListView_GetItemCount(List()); ++row) {
@@ -136,11 +120,11 @@ TEST_F(ListFeaturesGuiTest, ProcessesSortByAHeaderClickAndCloseEndsTheRowShown) 
     ProgramUnderTest child(L"glmx_test_child.exe", L"\"Glimmerbox sort test\"", L"GlmxTestChild",
                            L"Glimmerbox sort test");
     window.Command(ui::ViewCommand(vkRunningProcesses));
-    ClickHeader(1);
+    ClickHeader(List(), 1);
     EXPECT_EQ(Arrow(1), 1);
     EXPECT_EQ(Arrow(0), 0);
     EXPECT_TRUE(InOrder(1, false));
-    ClickHeader(1);
+    ClickHeader(List(), 1);
     EXPECT_EQ(Arrow(1), -1);
     EXPECT_TRUE(InOrder(1, true));
     EXPECT_TRUE(ProcessRowsShowTheirRecords());
@@ -199,8 +183,8 @@ protected:
 TEST_F(AutoStartListGuiTest, CopySortAndEnableDisableActOnTheRowShown) {
     window.Command(ui::ViewCommand(vkAutoStart));
     ASSERT_LT(Row(0), Row(1));
-    ClickHeader(0);
-    ClickHeader(0);
+    ClickHeader(List(), 0);
+    ClickHeader(List(), 0);
     EXPECT_EQ(Arrow(0), -1);
     EXPECT_TRUE(InOrder(0, true));
     ASSERT_LT(Row(1), Row(0));
@@ -228,40 +212,15 @@ protected:
                 name, platform::RegData{platform::RegType::Dword, {number, 0, 0, 0}}));
     }
     HWND Tree() { return window.App().InventoryPage().RegistryTree(); }
-    // Selects the test key's node, opening its parents as a user would.
-    bool SelectTestKey() {
-        HTREEITEM item = TreeView_GetRoot(Tree());
-        const std::string path = "HKEY_CURRENT_USER\\" + key.Path();
-        for (size_t start = 0; item && start <= path.size();) {
-            const size_t slash = std::min(path.find('\\', start), path.size());
-            const std::wstring part = platform::win32::Wide(path.substr(start, slash - start));
-            TreeView_Expand(Tree(), item, TVE_EXPAND);
-            HTREEITEM child = TreeView_GetChild(Tree(), item);
-            for (; child; child = TreeView_GetNextSibling(Tree(), child)) {
-                wchar_t text[260] = {};
-                TVITEMW query{};
-                query.mask = TVIF_TEXT | TVIF_HANDLE;
-                query.hItem = child;
-                query.pszText = text;
-                query.cchTextMax = 260;
-                TreeView_GetItem(Tree(), &query);
-                if (lstrcmpiW(text, part.c_str()) == 0) break;
-            }
-            item = child;
-            start = slash + 1;
-        }
-        return item && TreeView_SelectItem(Tree(), item);
-    }
-
     ScopedTestKey key;
     platform::win32::Win32Registry registry;
 };
 
 TEST_F(RegistryListGuiTest, ValuesSortByTheirDataAndTheRowShownIsTheOneDescribedAndCopied) {
     window.Command(ui::ViewCommand(vkRegistry));
-    ASSERT_TRUE(SelectTestKey());
-    ClickHeader(2);
-    ClickHeader(2);
+    ASSERT_TRUE(TreeView_SelectItem(Tree(), Reveal(Tree(), "HKEY_CURRENT_USER\\" + key.Path())));
+    ClickHeader(List(), 2);
+    ClickHeader(List(), 2);
     EXPECT_EQ(Arrow(2), -1);
     std::vector<std::string> names;
     for (int row = 0; row < ListView_GetItemCount(List()); ++row)

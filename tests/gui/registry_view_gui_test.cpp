@@ -19,6 +19,7 @@
 #include "registry/registry_browser.h"
 #include "support/list_cells.h"
 #include "support/scoped_test_key.h"
+#include "support/tree_items.h"
 #include "support/window_under_test.h"
 #include "ui/mainwindow/commands.h"
 
@@ -28,42 +29,6 @@ namespace {
 using platform::win32::Narrow;
 using platform::win32::Wide;
 using ::testing::HasSubstr;
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-    wchar_t text[260] = {};
-    TVITEMW query{};
-    query.mask = TVIF_TEXT | TVIF_HANDLE;
-    query.hItem = item;
-    query.pszText = text;
-    query.cchTextMax = 260;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-    return Narrow(text);
-}
-
-bool HasExpandButton(HWND tree, HTREEITEM item) {
-    TVITEMW query{};
-    query.mask = TVIF_CHILDREN | TVIF_HANDLE;
-    query.hItem = item;
-    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
-    return query.cChildren != 0;
-}
-
-// Opens the nodes along a path as a user clicking their buttons would; null when a
-// part is not shown.
-HTREEITEM Reveal(HWND tree, const std::string& fullPath) {
-    HTREEITEM item = TreeView_GetRoot(tree);
-    size_t start = 0;
-    while (item && start <= fullPath.size()) {
-        const size_t slash = std::min(fullPath.find('\\', start), fullPath.size());
-        const std::string part = fullPath.substr(start, slash - start);
-        TreeView_Expand(tree, item, TVE_EXPAND);
-        HTREEITEM child = TreeView_GetChild(tree, item);
-        while (child && ItemText(tree, child) != part) child = TreeView_GetNextSibling(tree, child);
-        item = child;
-        start = slash + 1;
-    }
-    return item;
-}
 
 void SetRaw(HKEY key, const wchar_t* name, DWORD type, const std::vector<BYTE>& data) {
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())),

@@ -33,4 +33,23 @@ inline void SelectRow(HWND list, int row) {
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// As the user's mouse: down and up on the column's header.
+inline void ClickHeader(HWND list, int column) {
+    HWND header = ListView_GetHeader(list);
+    RECT bounds{};
+    Header_GetItemRect(header, column, &bounds);
+    const LPARAM at =
+        MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
+    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(header, WM_LBUTTONUP, 0, at);
+}
+
+// The column header's sort arrow: 1 up, -1 down, 0 none.
+inline int SortArrow(HWND list, int column) {
+    HDITEMW item{};
+    item.mask = HDI_FORMAT;
+    Header_GetItem(ListView_GetHeader(list), column, &item);
+    return item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0);
+}
+
 }  // namespace glmx::testing

@@ -14,6 +14,7 @@
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide.h"
+#include "support/list_cells.h"
 #include "support/shell_test_fixture.h"
 #include "ui/mainwindow/save_list.h"
 #include "ui/win32/list_view_rows.h"
@@ -91,24 +92,8 @@ protected:
         }
         return rows;
     }
-    // The header's arrow: 1 up, -1 down, 0 none.
-    int Arrow(int column) {
-        HDITEMW item{};
-        item.mask = HDI_FORMAT;
-        Header_GetItem(ListView_GetHeader(List()), column, &item);
-        return item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0);
-    }
-    // As the user's mouse: down and up on the column's header.
-    void ClickHeader(int column) {
-        HWND header = ListView_GetHeader(List());
-        RECT bounds{};
-        Header_GetItemRect(header, column, &bounds);
-        const LPARAM at =
-            MAKELPARAM((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2);
-        SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageW(header, WM_LBUTTONUP, 0, at);
-        PumpMessages();
-    }
+    int Arrow(int column) { return glmx::testing::SortArrow(List(), column); }
+    void ClickHeader(int column) { glmx::testing::ClickHeader(List(), column); }
 
     Hosted hosted;
     platform::win32::UniqueWindow parent;
