@@ -11,7 +11,6 @@ list(APPEND GLMX_UNIT_TEST_SOURCES
   tests/unit/context_menu_registration_test.cpp
 )
 list(APPEND GLMX_WIN_TEST_SOURCES
-  tests/win/context_menu_registration_win_test.cpp
   tests/win/shell_extension_win_test.cpp
 )
 list(APPEND GLMX_GUI_TEST_SOURCES

@@ -147,15 +147,6 @@ TEST_F(Registration, AFailedKeyIsNamedWithItsBoxAndTheLaterRegistrationsAreNotMa
     EXPECT_FALSE(Exists(kVerb));
     // The choices were confirmed, so they are kept.
     EXPECT_EQ(stores.ConfigurationSettings.GetValue("GLMXinDriveContext"), "1");
-
-    platform::FakeRegistry readOnly;
-    readOnly.SetReadOnly(true);
-    ContextMenuRegistration refused(readOnly);
-    EXPECT_EQ(refused.RegisterDriveMenu(true)->key,
-              "HKEY_CURRENT_USER\\Software\\Classes\\Drive\\shellex");
-    EXPECT_EQ(refused.RegisterRecycleBinVerb(true, "x")->registration,
-              "Glimmerbox in contextmenu of Recycle Bin");
-    EXPECT_EQ(refused.RegisterDriveMenu(false), std::nullopt);
 }
 
 TEST_F(Registration, TheHandlerDllIsRegisteredForTheUserWhenABoxNeedsItAndNoneIsRegistered) {
@@ -207,7 +198,6 @@ TEST(ShellMenu, TheHandlersArgumentReachesGlmxAsItsSwitchAndPath) {
     const auto verb = app::SplitCommandLine(RecycleBinCommandLine(kFolder));
     ASSERT_EQ(verb.size(), 3u);
     EXPECT_EQ(verb[0], "C:\\Program Files\\Glimmer box\\glmx.exe");
-    EXPECT_EQ(ContextMenuCaption(ContextMenu::Folders), "More information about this f&older");
 }
 
 }  // namespace
