@@ -24,8 +24,10 @@ add_test(NAME release.unpack_portable_zip
          COMMAND ${CMAKE_COMMAND} -DZIP=${GLMX_DIST_DIR}/Glimmerbox-${PROJECT_VERSION}.zip
                  -DDESTINATION=${GLMX_PORTABLE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/release_unpack.cmake)
 set_tests_properties(release.unpack_portable_zip PROPERTIES FIXTURES_SETUP glmx_portable)
-# They install into the user's programs folder and start the program with its own settings.
+# They install into the user's programs folder and start the program with its own settings;
+# every window test holds the desktop lock too, so none of them runs meanwhile. (One lock
+# only: the discovered tests' properties are written out as a flat list, where a second
+# value of RESOURCE_LOCK would swallow the next property.)
 gtest_discover_tests(glmx_release_tests TEST_PREFIX "release." DISCOVERY_MODE PRE_TEST
                      DISCOVERY_TIMEOUT 60
-                     PROPERTIES RESOURCE_LOCK "glmx_desktop;glmx_settings"
-                                FIXTURES_REQUIRED glmx_portable)
+                     PROPERTIES FIXTURES_REQUIRED glmx_portable RESOURCE_LOCK glmx_desktop)
