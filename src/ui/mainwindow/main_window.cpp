@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
 #include "platform/win32/wide.h"
 #include "settings/program_identity.h"
 #include "shell/places/places_menu.h"
@@ -27,6 +28,8 @@ namespace {
 constexpr int kDesignedLeft = 50, kDesignedTop = 50, kDesignedWidth = 850, kDesignedHeight = 600;
 
 constexpr UINT WM_RUN_DEFERRED = WM_APP + 20;
+// Where the splitter between the lists and the information panel was left (96-dpi pixels).
+constexpr char kNotebookHeightValue[] = "NotebookHeight";
 
 }  // namespace
 
@@ -259,6 +262,10 @@ void TFMain::RestoreWindowPlacement() {
     SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     startState_ = placement.state;
+    const auto notebookHeight =
+        platform::ParseDecimalInt(context_.desktopSettings.GetValue(kNotebookHeightValue));
+    if (notebookHeight && *notebookHeight >= 40 && *notebookHeight < 10000)
+        notebookHeight_ = *notebookHeight;
 }
 
 void TFMain::LayoutControls() {
@@ -278,7 +285,9 @@ void TFMain::LayoutControls() {
         // The notebook keeps its height while the information panel can still show its bar.
         const int splitter = Scale(kSplitterThickness, dpi_);
         const int room = std::max(0, bottom - top - splitter - Scale(40, dpi_));
-        const int notebook = std::min(Scale(notebookHeight_, dpi_), room);
+        const int wanted =
+            notebookHeight_ > 0 ? Scale(notebookHeight_, dpi_) : (bottom - top - splitter) / 2;
+        const int notebook = std::min(wanted, room);
         MoveWindow(notebook_.Window(), 0, top, width, notebook, TRUE);
         MoveWindow(notebookSplitter_, 0, top + notebook, width, splitter, TRUE);
         informationTop = top + notebook + splitter;
@@ -315,6 +324,8 @@ void TFMain::SaveWindowPlacement() {
     GetWindowRect(Handle(), &rect);
     ui::SavePlacement(context_.desktopSettings, CurrentState(),
                       {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    if (notebookHeight_ > 0)
+        context_.desktopSettings.SetValue(kNotebookHeightValue, std::to_string(notebookHeight_));
 }
 
 void TFMain::PopUpAtMouse(HMENU menu) {

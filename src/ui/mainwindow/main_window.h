@@ -129,7 +129,8 @@ private:
     platform::win32::UniqueAcceleratorTable accelerators_;
     std::vector<Route> routes_;
     std::vector<std::function<void()>> deferred_;
-    int notebookHeight_ = 297;  // designed; the notebook's splitter changes it
+    // At 96 dpi; 0 until the splitter was moved here or before (then half the height).
+    int notebookHeight_ = 0;
     bool functionPagesShown_ = true;
     int waitCursorDepth_ = 0;
     ViewSwitcher* switcher_ = nullptr;
