@@ -28,7 +28,6 @@ namespace {
 
 using platform::RegAccess;
 using platform::RegRoot;
-using platform::win32::Narrow;
 using ::testing::HasSubstr;
 
 constexpr std::string_view kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -57,17 +56,6 @@ protected:
     }
     void PressControl(char key) { Deliver(WM_KEYDOWN, static_cast<WPARAM>(key), true); }
 
-    static std::string ClipboardText() {
-        if (!OpenClipboard(nullptr)) return "(clipboard busy)";
-        std::string text;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
-            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = Narrow(chars);
-                GlobalUnlock(data);
-            }
-        CloseClipboard();
-        return text;
-    }
     void SelectOnly(int row) {
         ListView_SetItemState(List(), -1, 0, LVIS_SELECTED);
         SelectRow(List(), row);

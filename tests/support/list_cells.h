@@ -52,4 +52,29 @@ inline int SortArrow(HWND list, int column) {
     return item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0);
 }
 
+// The Unicode text on the clipboard, as a paste would take it.
+inline std::string ClipboardText() {
+    if (!OpenClipboard(nullptr)) return "(clipboard busy)";
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = platform::win32::Narrow(chars);
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    return text;
+}
+
+// A key pressed with Ctrl held, sent straight to the control.
+inline void SendControlKey(HWND control, char key) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    const BYTE saved = state[VK_CONTROL];
+    state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    SendMessageW(control, WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+    state[VK_CONTROL] = saved;
+    SetKeyboardState(state);
+}
+
 }  // namespace glmx::testing

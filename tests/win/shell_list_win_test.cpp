@@ -14,6 +14,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "support/list_cells.h"
 #include "support/shell_test_fixture.h"
 #include "ui/win32/shell_list.h"
 
@@ -105,6 +106,17 @@ TEST_F(ShellListWinTest, EnterOpensAFolderRowAndBackspaceTheParent) {
     SendMessageW(list.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(list.Handle(), WM_KEYDOWN, VK_BACK, 0);
     EXPECT_EQ(opened, (Strings{folder.Of("Sub"), Narrow(folder.path.parent_path().wstring())}));
+}
+
+TEST_F(ShellListWinTest, CtrlASelectsEveryRowAndCtrlCCopiesThemAsTextUnderTheCaptions) {
+    glmx::testing::SendControlKey(list.Handle(), 'A');
+    EXPECT_EQ(ListView_GetSelectedCount(list.Handle()), 3u);
+    glmx::testing::SendControlKey(list.Handle(), 'C');
+    Strings lines;
+    std::string text = glmx::testing::ClipboardText();
+    for (size_t end; (end = text.find("\r\n")) != std::string::npos; text.erase(0, end + 2))
+        lines.push_back(text.substr(0, text.find_first_of("\t\r")));
+    EXPECT_EQ(lines, (Strings{"Name", "Sub", "A.dat", "b.txt"}));
 }
 
 TEST_F(ShellListWinTest, AFolderOutsideTheFileSystemShowsTheShellsOwnColumns) {
