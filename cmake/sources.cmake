@@ -66,6 +66,7 @@ set(GLMX_WIN32_SOURCES
   src/platform/win32/win32_web_browser.cpp
   src/ui/mainwindow/favourites_menu.cpp
   src/ui/mainwindow/online_panel.cpp
+  src/ui/mainwindow/view_refresh.cpp
   src/app/program.cpp
   src/platform/win32/win32_devices.cpp
   src/platform/win32/win32_directory_listing.cpp

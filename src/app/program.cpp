@@ -25,6 +25,8 @@
 #include "shell/places/system_path.h"
 #include "ui/mainwindow/commands.h"
 #include "ui/mainwindow/configuration_dialog.h"
+#include "ui/mainwindow/save_list.h"
+#include "ui/mainwindow/view_refresh.h"
 
 namespace glmx::app {
 
@@ -200,7 +202,8 @@ bool Program::Create(HINSTANCE instance) {
             },
             [this] {
                 if (autoStart_ && viewKind_ == vkAutoStart) autoStart_->DeleteSelected();
-            }});
+            },
+            [this] { DeleteKeyPressed(); }});
     hardwarePage_ = std::make_unique<ui::HardwarePageController>(
         [this] { mainWindow_->Defer([this] { switcher_->ShowHardwareNodeInfo(); }); },
         [this] {
@@ -240,9 +243,7 @@ bool Program::Create(HINSTANCE instance) {
                                 system.programPath.substr(system.programPath.rfind('\\') + 1),
                                 system.specialFolders.PathOf("Favorites")},
         offlinePanel_->Links());
-    window.SetCommandHandler([this](int command) {
-        return online_ && online_->OnCommand(mainWindow_->Handle(), command);
-    });
+    window.SetCommandHandler([this](int command) { return OnWindowCommand(command); });
     inventoryViews_ = std::make_unique<ui::InventoryViews>(
         ui::InventoryPlatform{system.processes, system.windows, system.versions, *system.shell,
                               system.messages},
@@ -334,6 +335,57 @@ int Program::Run() {
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+bool Program::OnWindowCommand(int command) {
+    const HWND owner = mainWindow_->Handle();
+    if (online_ && online_->OnCommand(owner, command)) return true;
+    switch (command) {
+        case ui::cmdRefreshView:
+            ui::RefreshView(viewKind_, {*switcher_, inventoryPage_->List(), folderPage_->Items()});
+            return true;
+        case ui::cmdSaveList:
+            ui::SaveListDialog(owner, CurrentList(),
+                               mainWindow_->Information().OfflineView().Handle(),
+                               services_->messages);
+            return true;
+        case IDCANCEL:
+            // Esc stops a running search.
+            if (!fileSearch_ || !fileSearch_->Searching()) return false;
+            fileSearch_->StopClicked();
+            return true;
+        default:
+            return false;
+    }
+}
+
+HWND Program::CurrentList() {
+    switch (ui::InfoOf(viewKind_).page) {
+        case ui::Page::Folders:
+            return folderPage_->Items().Handle();
+        case ui::Page::Inventory:
+            return inventoryPage_->List();
+        default:
+            return nullptr;  // a tree: only the offline text can be saved
+    }
+}
+
+// Delete acts as the view's delete or close button, with its confirmation.
+void Program::DeleteKeyPressed() {
+    switch (viewKind_) {
+        case vkRunningApplications:
+        case vkRunningProcesses:
+            pageActions_->ControlButtonClicked(viewKind_);
+            break;
+        case vkAutoStart:
+            autoStart_->DeleteSelected();
+            break;
+        case vkSearchFiles:
+            fileSearch_->DeleteSelectedResult();
+            break;
+        default:
+            break;
+    }
 }
 
 // A path that does not exist or cannot be shown is skipped without a message.

@@ -80,6 +80,9 @@ public:
 
 private:
     struct Services;
+    bool OnWindowCommand(int command);
+    HWND CurrentList();
+    void DeleteKeyPressed();
     class PageActions;
 
     std::unique_ptr<Services> services_;

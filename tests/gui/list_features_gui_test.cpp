@@ -165,7 +165,8 @@ protected:
 
     platform::win32::Win32Registry registry;
     const std::string id = std::to_string(GetCurrentProcessId());
-    const std::vector<std::string> names = {"Glimmerbox list A " + id, "Glimmerbox list B " + id};
+    const std::vector<std::string> names = {"Glimmerbox list A " + id, "Glimmerbox list B " + id,
+                                            "Glimmerbox list 0 " + id};
 };
 
 TEST_F(AutoStartListGuiTest, CopySortAndEnableDisableActOnTheRowShown) {
@@ -187,6 +188,19 @@ TEST_F(AutoStartListGuiTest, CopySortAndEnableDisableActOnTheRowShown) {
     EXPECT_EQ(Cell(List(), Row(1), 3), "Disabled");
     EXPECT_EQ(Cell(List(), Row(0), 3), "Enabled");
     EXPECT_EQ(Arrow(0), 0);  // rebuilt in the view's own order
+}
+
+TEST_F(AutoStartListGuiTest, F5PicksUpAChangeAndKeepsTheSelectedEntry) {
+    window.Command(ui::ViewCommand(vkAutoStart));
+    SelectOnly(Row(1));
+    ASSERT_EQ(Row(2), -1);
+    ASSERT_TRUE(registry.CreateKey(RegRoot::CurrentUser, kRun)
+                    ->SetValue(names[2], platform::MakeStringData("C:\\Tools\\0.exe")));
+    SetFocus(List());
+    Deliver(WM_KEYDOWN, VK_F5);
+    ASSERT_GE(Row(2), 0);
+    EXPECT_EQ(ListView_GetNextItem(List(), -1, LVNI_SELECTED), Row(1));
+    EXPECT_THAT(window.Main().Information().SearchField().Text(), HasSubstr(names[1]));
 }
 
 class RegistryListGuiTest : public ListFeaturesGuiTest {

@@ -55,26 +55,26 @@ std::optional<std::string> Win32TextFiles::ReadBytes(const std::string& path, si
 
 bool Win32TextFiles::WriteBytes(const std::string& path, std::string_view bytes,
                                 std::string* reason) {
+    // A new file of a unique name beside the target takes the target's place once written.
     const std::wstring target = Wide(path);
-    const std::wstring temporary = target + L".new~";
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash + 1);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(folder.c_str(), L"glm", 0, temporary))
+        return Fail(reason, GetLastError());
+    DWORD error = ERROR_SUCCESS;
     {
-        UniqueFileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return Fail(reason, GetLastError());
-        if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
-            const DWORD error = GetLastError();
-            file.reset();
-            DeleteFileW(temporary.c_str());
-            return Fail(reason, error);
-        }
+        UniqueFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
+            error = GetLastError();
     }
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        DeleteFileW(temporary.c_str());
-        return Fail(reason, error);
-    }
-    return true;
+    if (error == ERROR_SUCCESS &&
+        !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error == ERROR_SUCCESS) return true;
+    DeleteFileW(temporary);
+    return Fail(reason, error);
 }
 
 std::string Win32TextFiles::AnsiToUtf8(std::string_view text) const {

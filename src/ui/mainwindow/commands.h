@@ -27,6 +27,8 @@ enum CommandId : int {
     cmdOrganizeFavorites,
     cmdHelpTopics,
     cmdAbout,
+    cmdSaveList,
+    cmdRefreshView,
 
     // The places menu, one per entry in menu order.
     cmdPlaceFirst = 1300,

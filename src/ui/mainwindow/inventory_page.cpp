@@ -141,7 +141,12 @@ LRESULT InventoryPageController::OnNotify(NMHDR& header) {
     if (header.hwndFrom != list_) return 0;
     listFeatures_.OnNotify(header);
     if (header.code == NM_DBLCLK && events_.listDoubleClicked) events_.listDoubleClicked();
-    if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN) && events_.selectionChanged)
+    if (header.code == LVN_KEYDOWN &&
+        reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE && events_.deleteKeyPressed)
+        return events_.deleteKeyPressed(), 0;
+    // Enter shows the row's information as a click does.
+    if ((header.code == NM_CLICK || header.code == LVN_KEYDOWN || header.code == NM_RETURN) &&
+        events_.selectionChanged)
         events_.selectionChanged();
     return 0;
 }

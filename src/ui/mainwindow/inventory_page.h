@@ -29,6 +29,8 @@ struct InventoryPageEvents {
     std::function<bool(POINT)> listContextMenu;
     // The auto-start options' "Delete".
     std::function<void()> startupDeleteClicked;
+    // The Delete key in the list.
+    std::function<void()> deleteKeyPressed;
 };
 
 class InventoryPageController final : public NotebookPage,

@@ -27,6 +27,7 @@ UniqueMenu BuildFileMenu() {
     UniqueMenu file(CreatePopupMenu());
     Append(file.get(), cmdFileSearch, L"&Search");
     Append(file.get(), cmdOpenInternetAddress, L"&Open Internet Address...");
+    Append(file.get(), cmdSaveList, L"Save &List...\tCtrl+S");
     UniqueMenu webPage(CreatePopupMenu());
     Append(webPage.get(), cmdWebSaveAs, L"Save &as...");
     Append(webPage.get(), cmdWebPageSetup, L"Page Set&up...");
@@ -58,6 +59,7 @@ UniqueMenu BuildViewMenu() {
         InsertMenuItemW(view.get(), GetMenuItemCount(view.get()), TRUE, &item);
     }
     AppendSeparator(view.get());
+    Append(view.get(), cmdRefreshView, L"&Refresh\tF5");
     Append(view.get(), cmdSearchSite, L"Search Site...");
     return view;
 }

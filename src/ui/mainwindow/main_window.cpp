@@ -235,8 +235,10 @@ void TFMain::CreateControls() {
     // The window destroys its menu bar with itself.
     menuBar_ = menus_.menuBar.release();
     SetMenu(Handle(), menuBar_);
-    ACCEL help{FVIRTKEY, VK_F1, static_cast<WORD>(cmdHelpTopics)};
-    accelerators_.reset(CreateAcceleratorTableW(&help, 1));
+    ACCEL keys[] = {{FVIRTKEY, VK_F1, static_cast<WORD>(cmdHelpTopics)},
+                    {FVIRTKEY, VK_F5, static_cast<WORD>(cmdRefreshView)},
+                    {FVIRTKEY | FCONTROL, 'S', static_cast<WORD>(cmdSaveList)}};
+    accelerators_.reset(CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
 
     toolbar_.Create(Handle(), dpi_);
     notebook_.Create(Handle());

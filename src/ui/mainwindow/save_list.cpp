@@ -7,16 +7,14 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/win32/system_error.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_text_files.h"
 #include "ui/lists/list_export.h"
 #include "ui/win32/list_view_rows.h"
 
 namespace glmx::ui {
 
 using platform::win32::Narrow;
-using platform::win32::UniqueFileHandle;
 using platform::win32::Wide;
 
 namespace {
@@ -35,18 +33,6 @@ constexpr FileType kFileTypes[] = {
     {SaveKind::OfflineRtf, L"Offline information as rich text (*.rtf)", L"*.rtf", L"rtf"},
     {SaveKind::OfflineText, L"Offline information as plain text (*.txt)", L"*.txt", L"txt"},
 };
-
-std::string Reason(DWORD error) { return platform::win32::SystemErrorText(error); }
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1 << 20));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
-        bytes.remove_prefix(written);
-    }
-    return true;
-}
 
 DWORD CALLBACK AppendStreamed(DWORD_PTR cookie, BYTE* buffer, LONG size, LONG* done) {
     reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
@@ -82,27 +68,6 @@ std::string TitleOf(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    const std::wstring target = Wide(path);
-    const size_t slash = target.find_last_of(L"\\/");
-    const std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash + 1);
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(folder.c_str(), L"glm", 0, temporary)) return Reason(GetLastError());
-    DWORD error = ERROR_SUCCESS;
-    {
-        UniqueFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file || !WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get()))
-            error = GetLastError();
-    }
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
-    if (error == ERROR_SUCCESS) return std::nullopt;
-    DeleteFileW(temporary);
-    return Reason(error);
-}
-
 std::optional<std::string> SaveListAs(HWND list, HWND offlineText, const std::string& path,
                                       SaveKind kind) {
     std::optional<std::string> bytes;
@@ -123,7 +88,10 @@ std::optional<std::string> SaveListAs(HWND list, HWND offlineText, const std::st
             if (!bytes) return "The offline information could not be read.";
             break;
     }
-    return WriteFileReplacing(path, bytes.value_or(""));
+    std::string reason;
+    if (platform::win32::Win32TextFiles().WriteBytes(path, bytes.value_or(""), &reason))
+        return std::nullopt;
+    return reason;
 }
 
 void SaveListDialog(HWND owner, HWND list, HWND offlineText, platform::UserMessages& messages) {

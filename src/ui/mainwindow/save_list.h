@@ -14,11 +14,6 @@ namespace glmx::ui {
 
 enum class SaveKind { ListCsv, ListTabText, ListHtml, OfflineRtf, OfflineText };
 
-// Replaces the file with the bytes: they go to a new file beside it first, which then
-// takes the file's place, so a failed write leaves no half-written file. The system's
-// reason on failure.
-std::optional<std::string> WriteFileReplacing(const std::string& path, std::string_view bytes);
-
 // The list's every row (or the rich edit's text) written to the file; the reason on
 // failure.
 std::optional<std::string> SaveListAs(HWND list, HWND offlineText, const std::string& path,
