@@ -55,6 +55,7 @@ set(GLMX_CORE_SOURCES
   src/shell/places/system_path.cpp
   src/ui/mainwindow/toolbar_overflow.cpp
   src/ui/mainwindow/view_catalogue.cpp
+  src/ui/mainwindow/pane_layout.cpp
   src/ui/mainwindow/view_switcher.cpp
   src/ui/mainwindow/window_placement.cpp
 )

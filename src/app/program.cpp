@@ -167,6 +167,7 @@ bool Program::Create(HINSTANCE instance) {
         }});
     mainWindow_->Create(instance);
     if (!mainWindow_->Handle()) return false;
+    paneLayout_ = ui::LoadPaneLayout(stores_->DesktopSettings);
     ui::TFMain& window = *mainWindow_;
     system.messages.SetOwner(window.Handle());
     system.fileOperations.SetOwner(window.Handle());
@@ -224,6 +225,12 @@ bool Program::Create(HINSTANCE instance) {
                              [this] {
                                  if (places_) places_->ControlButtonClicked(viewKind_);
                              }});
+    folderPage_->SetPaneLayout(paneLayout_);
+    inventoryPage_->SetPaneLayout(paneLayout_);
+    window.SetClosingHandler([this] {
+        inventoryPage_->KeepColumnWidths();
+        ui::SavePaneLayout(stores_->DesktopSettings, paneLayout_);
+    });
     window.AddPage(ui::Page::Folders, *folderPage_, ui::idFolderPageFirst);
     window.AddPage(ui::Page::Inventory, *inventoryPage_, ui::idInventoryPageFirst);
     window.AddPage(ui::Page::Hardware, *hardwarePage_, ui::idHardwarePageFirst);

@@ -26,6 +26,7 @@
 #include "ui/mainwindow/main_window.h"
 #include "ui/mainwindow/offline_panel.h"
 #include "ui/mainwindow/online_panel.h"
+#include "ui/mainwindow/pane_layout.h"
 #include "ui/mainwindow/registry_view.h"
 #include "ui/mainwindow/shell_places_view.h"
 #include "ui/mainwindow/view_switch_chrome.h"
@@ -91,6 +92,7 @@ private:
     inventory::TRunningApplicationsInfo applications_;
     inventory::TRunningProgramsInfoClass runningPrograms_;
 
+    ui::PaneLayout paneLayout_;
     std::unique_ptr<ui::TFMain> mainWindow_;
     std::unique_ptr<ui::FolderPageController> folderPage_;
     std::unique_ptr<ui::InventoryPageController> inventoryPage_;

@@ -68,6 +68,8 @@ void UpdateControlButton(ControlButton& button, ViewKind viewKind) {
 
 void PrepareInventoryList(ViewKind view, InventoryPage& page, ViewKind& viewKind,
                           ControlButton& inventoryButton) {
+    // The page knows whose columns it is given (each view's widths are its own).
+    viewKind = view;
     page.SuspendListDrawing();
     page.RemoveAllRowsAndColumns();
     for (const ListColumn& column : InventoryColumns(view))
@@ -86,7 +88,6 @@ void PrepareInventoryList(ViewKind view, InventoryPage& page, ViewKind& viewKind
     page.ShowRunningAppsOptions(view == vkRunningApplications);
     page.UseListImages(view == vkRegistry ? ListImages::Registry : ListImages::System);
 
-    viewKind = view;
     UpdateControlButton(inventoryButton, viewKind);
 }
 

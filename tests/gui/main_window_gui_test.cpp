@@ -242,8 +242,18 @@ TEST_F(MainWindowGuiTest, LayoutHoldsFromTinyToFullScreen) {
                  window.Main().Toolbar().Height() + 200);
     notebook = rectIn(window.Main().Pages().Window(), nullptr);
     EXPECT_EQ(notebook.bottom - notebook.top, 200);
+    // A list's column widths are its view's own and kept as well.
+    HWND list = window.App().InventoryPage().List();
+    window.Command(ui::ViewCommand(vkRunningProcesses));
+    ListView_SetColumnWidth(list, 1, 222);
+    window.Command(ui::ViewCommand(vkAutoStart));
+    EXPECT_NE(ListView_GetColumnWidth(list, 1), 222);
+    window.Command(ui::ViewCommand(vkRunningProcesses));
+    EXPECT_EQ(ListView_GetColumnWidth(list, 1), 222);
     SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
     EXPECT_EQ(window.Stores().DesktopSettings.GetValue("NotebookHeight"), "200");
+    EXPECT_THAT(window.Stores().DesktopSettings.GetValue("ColumnWidths1"),
+                ::testing::HasSubstr(",222,"));
 }
 
 TEST_F(MainWindowGuiTest, ToolTipsComeFromTheHints) {

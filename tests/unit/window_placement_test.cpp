@@ -1,5 +1,7 @@
 #include "ui/mainwindow/window_placement.h"
 
+#include "ui/mainwindow/pane_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -122,6 +124,29 @@ TEST(KeepOnAMonitor, ExtremeStoredNumbersDoNotOverflow) {
     // Far up and left of two monitors side by side: the squared distances pass 2^63.
     const std::vector<ScreenRect> pair{{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
     EXPECT_EQ(KeepOnAMonitor({INT_MIN, INT_MIN, 850, 600}, pair), (WindowBounds{0, 0, 850, 600}));
+}
+
+TEST_F(PlacementTest, PaneWidthsComeBackAndUnusableOnesAreLeftOut) {
+    PaneLayout layout;
+    layout.inventoryTreeWidth = 300;
+    layout.columnWidths[1] = {140, 0, 95};
+    SavePaneLayout(desktop(), layout);
+    desktop().LoadValues();
+    PaneLayout loaded = LoadPaneLayout(desktop());
+    EXPECT_EQ(loaded.inventoryTreeWidth, 300);
+    EXPECT_EQ(loaded.folderTreeWidth, std::nullopt);
+    EXPECT_EQ(loaded.columnWidths, layout.columnWidths);
+
+    for (const char* bad : {"12", "x", "99999"}) {
+        Store("FolderTreeWidth", bad);
+        desktop().LoadValues();
+        EXPECT_EQ(LoadPaneLayout(desktop()).folderTreeWidth, std::nullopt) << bad;
+    }
+    for (const char* bad : {"140,,95", "140,-1", "a,b", "140,99999"}) {
+        Store("ColumnWidths2", bad);
+        desktop().LoadValues();
+        EXPECT_FALSE(LoadPaneLayout(desktop()).columnWidths.contains(2)) << bad;
+    }
 }
 
 }  // namespace

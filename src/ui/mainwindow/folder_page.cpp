@@ -66,6 +66,7 @@ void FolderPageController::OnSplitterMoved(int splitterId, int position) {
     if (splitterId != idFolderSplitter) return;
     const UINT dpi = DpiOf(page_);
     treeWidth_ = std::max(40, MulDiv(position, 96, static_cast<int>(dpi)));
+    if (layout_) layout_->folderTreeWidth = treeWidth_;
     RECT client{};
     GetClientRect(page_, &client);
     Layout(client.right, client.bottom, dpi);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "ui/mainwindow/notebook.h"
+#include "ui/mainwindow/pane_layout.h"
 #include "ui/win32/shell_list.h"
 #include "ui/win32/shell_tree.h"
 
@@ -21,6 +22,11 @@ public:
     explicit FolderPageController(FolderPageEvents events);
 
     void Create(HWND notebook) override;
+    // The tree's width comes from the layout and goes back into it when the splitter moves.
+    void SetPaneLayout(PaneLayout& layout) {
+        layout_ = &layout;
+        if (layout.folderTreeWidth) treeWidth_ = *layout.folderTreeWidth;
+    }
     HWND PageWindow() const override { return page_; }
     void Layout(int width, int height, UINT dpi) override;
     FunctionBar* Bar() override { return &bar_; }
@@ -44,6 +50,7 @@ private:
     HWND splitter_ = nullptr;
     ShellList list_;
     int treeWidth_ = 185;  // designed; the splitter changes it
+    PaneLayout* layout_ = nullptr;
 };
 
 }  // namespace glmx::ui

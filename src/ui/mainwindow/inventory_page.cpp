@@ -161,6 +161,7 @@ bool InventoryPageController::OnContextMenu(HWND control, POINT screenPoint) {
 void InventoryPageController::OnSplitterMoved(int splitterId, int position) {
     if (splitterId != idInventorySplitter) return;
     treeWidth_ = std::max(40, MulDiv(position, 96, static_cast<int>(DpiOf(page_))));
+    if (layout_) layout_->inventoryTreeWidth = treeWidth_;
     LayoutAgain();
 }
 
@@ -175,7 +176,23 @@ void InventoryPageController::ResumeListDrawing() {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
+void InventoryPageController::SetPaneLayout(PaneLayout& layout) {
+    layout_ = &layout;
+    if (layout.inventoryTreeWidth) treeWidth_ = *layout.inventoryTreeWidth;
+}
+
+void InventoryPageController::KeepColumnWidths() {
+    const int count = Header_GetItemCount(ListView_GetHeader(list_));
+    if (!layout_ || columnsView_ < 0 || count <= 0) return;
+    const int dpi = static_cast<int>(DpiOf(list_));
+    std::vector<int> widths;
+    for (int column = 0; column < count; ++column)
+        widths.push_back(MulDiv(ListView_GetColumnWidth(list_, column), 96, dpi));
+    layout_->columnWidths[columnsView_] = std::move(widths);
+}
+
 void InventoryPageController::RemoveAllRowsAndColumns() {
+    KeepColumnWidths();
     ListView_DeleteAllItems(list_);
     while (ListView_DeleteColumn(list_, 0)) {
     }
@@ -186,8 +203,15 @@ void InventoryPageController::AddColumn(std::string_view caption, int width) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = text.data();
-    column.cx = Scale(width, DpiOf(list_));
     const int count = Header_GetItemCount(ListView_GetHeader(list_));
+    columnsView_ = viewKind_;
+    if (layout_) {
+        const auto stored = layout_->columnWidths.find(viewKind_);
+        if (stored != layout_->columnWidths.end() &&
+            static_cast<size_t>(count) < stored->second.size())
+            width = stored->second[static_cast<size_t>(count)];
+    }
+    column.cx = Scale(width, DpiOf(list_));
     SendMessageW(list_, LVM_INSERTCOLUMNW, count, reinterpret_cast<LPARAM>(&column));
 }
 

@@ -11,6 +11,7 @@
 #include "platform/win32/unique_handle.h"
 #include "ui/mainwindow/file_search_form.h"
 #include "ui/mainwindow/notebook.h"
+#include "ui/mainwindow/pane_layout.h"
 #include "ui/mainwindow/view_services.h"
 #include "ui/win32/list_view_rows.h"
 
@@ -42,6 +43,11 @@ public:
     // What the function bar's buttons act on; nullptr until the views are built.
     void SetActions(ItemActions* actions) { actions_ = actions; }
 
+    // The tree's width and each view's column widths come from the layout and go back
+    // into it as the user changes them.
+    void SetPaneLayout(PaneLayout& layout);
+    // The widths of the columns shown now, into the layout.
+    void KeepColumnWidths();
     void Create(HWND notebook) override;
     HWND PageWindow() const override { return page_; }
     void Layout(int width, int height, UINT dpi) override;
@@ -100,6 +106,8 @@ private:
     HIMAGELIST systemSmall_ = nullptr, systemLarge_ = nullptr;
     platform::win32::UniqueImageList registryImages_, stateImages_;
     int treeWidth_ = 265;  // designed; the splitter changes it
+    PaneLayout* layout_ = nullptr;
+    int columnsView_ = -1;  // whose columns the list shows
 };
 
 }  // namespace glmx::ui

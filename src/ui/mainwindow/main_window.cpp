@@ -322,6 +322,7 @@ WindowState TFMain::CurrentState() const {
 void TFMain::SaveWindowPlacement() {
     if (placementSaved_) return;
     placementSaved_ = true;
+    if (closingHandler_) closingHandler_();
     RECT rect{};
     GetWindowRect(Handle(), &rect);
     ui::SavePlacement(context_.desktopSettings, CurrentState(),

@@ -58,6 +58,8 @@ public:
         commandHandler_ = std::move(handler);
     }
     HMENU FavouritesMenu() const { return GetSubMenu(menuBar_, 2); }
+    // Called as the window closes (or the session ends), before the placement is saved.
+    void SetClosingHandler(std::function<void()> handler) { closingHandler_ = std::move(handler); }
     const MainMenus& Menus() const { return menus_; }
     // Shows the window in the state it was restored to; called as the message loop starts.
     void ShowAtStart();
@@ -119,6 +121,7 @@ private:
 
     MainMenus menus_;
     std::function<bool(int)> commandHandler_;
+    std::function<void()> closingHandler_;
     HMENU menuBar_ = nullptr;  // the window's own: destroyed with it
     MainToolbar toolbar_;
     Notebook notebook_;
