@@ -148,6 +148,11 @@ TEST(MonkeyGuiTest, RandomActionsLeaveAWindowThatAnswers) {
     for (unsigned seed : Seeds()) {
         SCOPED_TRACE("GLMX_MONKEY_SEED=" + std::to_string(seed));
         WindowUnderTest window;
+        // Searches go to a local port nobody listens on: the monkey never waits for the
+        // network (a name lookup without one can hold the browser for many seconds).
+        info::TOnlineInfoClass& online = window.App().Online().Controller();
+        online.ClearSites();
+        online.AddSite({"Local", "http://127.0.0.1:9/?q=THISISREPLACEDWITHACTUALTEXT"});
         Monkey monkey(window, seed);
         Watchdog watchdog("seed " + std::to_string(seed));
         const UINT_PTR closer = SetTimer(nullptr, 0, 150, CloseModalUi);
