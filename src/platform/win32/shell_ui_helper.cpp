@@ -32,46 +32,38 @@ bool CallMethod(IDispatch& object, const wchar_t* name, VARIANT* arguments, UINT
                                    nullptr, nullptr, nullptr));
 }
 
+// Calls method(text, &value): the UI helper's methods take a string and a variant by reference.
+bool CallWithTextAndVariant(const wchar_t* method, const std::string& text, VARIANT& value) {
+    ComPtr<IDispatch> helper = CreateUiHelper();
+    if (!helper) return false;
+    VARIANT arguments[2];
+    VariantInit(&arguments[0]);
+    arguments[0].vt = VT_BSTR;
+    arguments[0].bstrVal = SysAllocString(Wide(text).c_str());
+    VariantInit(&arguments[1]);
+    arguments[1].vt = VT_BYREF | VT_VARIANT;
+    arguments[1].pvarVal = &value;
+    const bool called = CallMethod(*helper.get(), method, arguments, 2);
+    VariantClear(&arguments[0]);
+    return called;
+}
+
 }  // namespace
 
 bool AddFavorite(const std::string& url, const std::string& title) {
-    ComPtr<IDispatch> helper = CreateUiHelper();
-    if (!helper) return false;
-    BSTR address = SysAllocString(Wide(url).c_str());
     VARIANT titleValue;
     VariantInit(&titleValue);
     titleValue.vt = VT_BSTR;
     titleValue.bstrVal = SysAllocString(Wide(title).c_str());
-    VARIANT arguments[2];
-    VariantInit(&arguments[0]);
-    arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = address;
-    VariantInit(&arguments[1]);
-    arguments[1].vt = VT_BYREF | VT_VARIANT;
-    arguments[1].pvarVal = &titleValue;
-    const bool called = CallMethod(*helper.get(), L"AddFavorite", arguments, 2);
-    SysFreeString(address);
+    const bool called = CallWithTextAndVariant(L"AddFavorite", url, titleValue);
     VariantClear(&titleValue);
     return called;
 }
 
 bool OrganizeFavorites() {
-    ComPtr<IDispatch> helper = CreateUiHelper();
-    if (!helper) return false;
-    BSTR what = SysAllocString(L"OrganizeFavorites");
     VARIANT empty;
     VariantInit(&empty);
-    VARIANT arguments[2];
-    VariantInit(&arguments[0]);
-    arguments[0].vt = VT_BSTR;
-    arguments[0].bstrVal = what;
-    VariantInit(&arguments[1]);
-    arguments[1].vt = VT_BYREF | VT_VARIANT;
-    arguments[1].pvarVal = &empty;
-    const bool called = CallMethod(*helper.get(), L"ShowBrowserUI", arguments, 2);
-    SysFreeString(what);
-    VariantClear(&empty);
-    return called;
+    return CallWithTextAndVariant(L"ShowBrowserUI", "OrganizeFavorites", empty);
 }
 
 }  // namespace glmx::platform::win32
