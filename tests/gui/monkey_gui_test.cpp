@@ -41,7 +41,8 @@ void CALLBACK CloseModalUi(HWND, UINT, UINT_PTR, DWORD) {
 
 class Monkey {
 public:
-    Monkey(WindowUnderTest& window, unsigned seed) : window_(window), random_(seed) {}
+    Monkey(WindowUnderTest& window, Watchdog& watchdog, unsigned seed)
+        : window_(window), watchdog_(watchdog), random_(seed) {}
 
     void Act() {
         static constexpr void (Monkey::*kActions[])() = {
@@ -49,6 +50,7 @@ public:
             &Monkey::Click,      &Monkey::Key,    &Monkey::Key,
             &Monkey::AltLetter,  &Monkey::Resize, &Monkey::RightClick};
         (this->*kActions[Pick(9)])();
+        watchdog_.Doing("action " + std::to_string(++count_) + ": " + last_);
     }
 
     // The program's own loop: accelerators and dialog keys first.
@@ -68,6 +70,7 @@ private:
 
     void SwitchView() {
         int command = Pick(4) == 0 ? ui::cmdPlaceFirst + Pick(19) : ui::cmdViewFirst + Pick(13);
+        last_ = "command " + std::to_string(command);
         PostMessageW(window_.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     }
 
@@ -96,6 +99,10 @@ private:
         GetClientRect(target, &client);
         const LPARAM point = MAKELPARAM(Pick(std::max(1, static_cast<int>(client.right))),
                                         Pick(std::max(1, static_cast<int>(client.bottom))));
+        wchar_t className[64] = {};
+        GetClassNameW(target, className, 64);
+        last_ = "message " + std::to_string(down) + " to " + Narrow(className) + " " +
+                std::to_string(GetDlgCtrlID(target));
         PostMessageW(target, down, keys, point);
         PostMessageW(target, up, 0, point);
     }
@@ -114,6 +121,7 @@ private:
                                          VK_F11,    VK_F12, 'A',      'Z',      '5'};
         const UINT key = kKeys[Pick(static_cast<int>(std::size(kKeys)))];
         HWND focus = GetFocus() ? GetFocus() : window_.Handle();
+        last_ = "key " + std::to_string(key) + " to " + std::to_string(GetDlgCtrlID(focus));
         PostMessageW(focus, WM_KEYDOWN, key, 1);
         PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
     }
@@ -121,12 +129,14 @@ private:
     void AltLetter() {
         const UINT letter = 'A' + static_cast<UINT>(Pick(26));
         HWND focus = GetFocus() ? GetFocus() : window_.Handle();
+        last_ = std::string("Alt+") + static_cast<char>(letter);
         PostMessageW(focus, WM_SYSKEYDOWN, letter, 0x20000001);
         PostMessageW(focus, WM_SYSKEYUP, letter, 0xE0000001);
     }
 
     void Resize() {
         const int choice = Pick(6);
+        last_ = "resize";
         if (choice == 0) return (void)ShowWindow(window_.Handle(), SW_MAXIMIZE);
         if (choice == 1) return (void)ShowWindow(window_.Handle(), SW_RESTORE);
         const int width = 1 + Pick(GetSystemMetrics(SM_CXSCREEN));
@@ -134,8 +144,17 @@ private:
         SetWindowPos(window_.Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     }
 
+    static std::string Narrow(const wchar_t* text) {
+        std::string narrow;
+        for (; *text; ++text) narrow += static_cast<char>(*text < 128 ? *text : '?');
+        return narrow;
+    }
+
     WindowUnderTest& window_;
+    Watchdog& watchdog_;
     std::mt19937 random_;
+    std::string last_;
+    int count_ = 0;
 };
 
 std::vector<unsigned> Seeds() {
@@ -153,8 +172,8 @@ TEST(MonkeyGuiTest, RandomActionsLeaveAWindowThatAnswers) {
         info::TOnlineInfoClass& online = window.App().Online().Controller();
         online.ClearSites();
         online.AddSite({"Local", "http://127.0.0.1:9/?q=THISISREPLACEDWITHACTUALTEXT"});
-        Monkey monkey(window, seed);
         Watchdog watchdog("seed " + std::to_string(seed));
+        Monkey monkey(window, watchdog, seed);
         const UINT_PTR closer = SetTimer(nullptr, 0, 150, CloseModalUi);
         const char* count = std::getenv("GLMX_MONKEY_ACTIONS");
         const int actions = count ? std::max(1, std::atoi(count)) : 200;

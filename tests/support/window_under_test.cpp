@@ -80,8 +80,10 @@ Watchdog::Watchdog(std::string what)
               for (int tenth = 0; tenth < 300 && !stop_ && step == step_; ++tenth)
                   std::this_thread::sleep_for(std::chrono::milliseconds(100));
               if (!stop_ && step == step_) {
-                  std::fprintf(stderr, "the window stopped answering: %s, step %d\n", what_.c_str(),
-                               step);
+                  std::lock_guard lock(mutex_);
+                  std::fprintf(stderr, "the window stopped answering: %s, step %d%s%s\n",
+                               what_.c_str(), step, doing_.empty() ? "" : ", while ",
+                               doing_.c_str());
                   std::fflush(stderr);
                   std::_Exit(3);
               }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -76,9 +77,16 @@ public:
     explicit Watchdog(std::string what);
     ~Watchdog();
     void NextStep() { ++step_; }
+    // What the step is doing now; printed when it hangs.
+    void Doing(std::string action) {
+        std::lock_guard lock(mutex_);
+        doing_ = std::move(action);
+    }
 
 private:
     std::string what_;
+    std::mutex mutex_;
+    std::string doing_;
     std::atomic<bool> stop_{false};
     std::atomic<int> step_{0};
     std::thread thread_;

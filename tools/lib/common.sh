@@ -56,7 +56,10 @@ start_wine_session() {
     wineserver -p >/dev/null 2>&1 </dev/null
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating Wine prefix $WINEPREFIX"
-        wine64 wineboot -i >/dev/null 2>&1 </dev/null
+        # The first program of the session creates the prefix; an explicit "wineboot -i"
+        # on top starts a second service manager, which later leaves COM's start of
+        # RPCSS (a browser's navigation, for one) waiting for ever.
+        wine64 cmd /c exit 0 >/dev/null 2>&1 </dev/null
         # Without a window manager, unmanaged windows close at once and Wine draws their frames.
         wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
         # Wine's own fonts (Marlett draws the caption buttons, Tahoma the dialogs).
