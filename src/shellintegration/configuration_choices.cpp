@@ -59,6 +59,13 @@ std::optional<std::string> CloseConfiguration(bool confirmed, const Configuratio
         failed = registration.RegisterRecycleBinVerb(choices.recycleBin,
                                                      RecycleBinCommandLine(context.programFolder));
     if (failed) return FailureMessage(*failed);
+    // The entries are kept (they start working once the extension is put in place), but
+    // the user learns why Explorer shows none of them.
+    if ((choices.files || choices.folders || choices.drives) && !context.handlerDllPresent &&
+        !registration.HandlerClassRegistered())
+        return "The Explorer extension \"" + context.programFolder + std::string(kHandlerDllName) +
+               "\" was not found: the context-menu entries of files, folders and drives do "
+               "nothing until it is installed beside the program.";
     return std::nullopt;
 }
 

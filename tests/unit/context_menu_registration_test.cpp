@@ -152,8 +152,13 @@ TEST_F(Registration, AFailedKeyIsNamedWithItsBoxAndTheLaterRegistrationsAreNotMa
 TEST_F(Registration, TheHandlerDllIsRegisteredForTheUserWhenABoxNeedsItAndNoneIsRegistered) {
     EXPECT_EQ(Close(true, {.recycleBin = true}), std::nullopt);
     EXPECT_FALSE(Exists(kServer));
-    EXPECT_EQ(Close(true, {.drives = true}, false), std::nullopt);
+    // Without the extension beside the program the entries are written and the user told.
+    const auto missing = Close(true, {.drives = true}, false);
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_NE(missing->find("Glimmer box\\glmxshell.dll\" was not found"), std::string::npos);
+    EXPECT_TRUE(Exists("Drive\\shellex\\ContextMenuHandlers\\GLMX"));
     EXPECT_FALSE(Exists(kServer));
+    EXPECT_EQ(Close(true, {.recycleBin = true}, false), std::nullopt);
 
     EXPECT_EQ(Close(true, {.drives = true}), std::nullopt);
     EXPECT_EQ(Value(kServer), "C:\\Program Files\\Glimmer box\\glmxshell.dll");

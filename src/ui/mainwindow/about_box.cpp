@@ -10,23 +10,13 @@
 #include "platform/win32/wide.h"
 #include "settings/program_identity.h"
 #include "ui/mainwindow/resource_ids.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace glmx::ui {
 
 using platform::win32::Wide;
 
 namespace {
-
-void CentreOver(HWND dialog, HWND owner) {
-    RECT ownerRect{}, dialogRect{};
-    GetWindowRect(owner, &ownerRect);
-    GetWindowRect(dialog, &dialogRect);
-    const int width = dialogRect.right - dialogRect.left,
-              height = dialogRect.bottom - dialogRect.top;
-    SetWindowPos(dialog, nullptr, ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2,
-                 ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -43,7 +33,7 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
             // The tab control was created first; keep it behind the labels.
             SetWindowPos(GetDlgItem(dialog, IDC_ABOUT_TAB), HWND_BOTTOM, 0, 0, 0, 0,
                          SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-            CentreOver(dialog, GetWindow(dialog, GW_OWNER));
+            CentreOverOwner(dialog);
             return TRUE;
         }
         case WM_NOTIFY: {

@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <exception>
 #include <iterator>
 #include <vector>
 
@@ -13,7 +12,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "ui/mainwindow/resource_ids.h"
 #include "ui/win32/dpi.h"
-#include "ui/win32/error_box.h"
+#include "ui/win32/modal_dialog.h"
 #include "ui/win32/shell_tree.h"
 
 namespace glmx::ui {
@@ -145,24 +144,13 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK BrowseProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowGeneralError(dialog, error.what());
-    } catch (...) {
-        ShowGeneralError(dialog, "Unexpected error.");
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 std::optional<std::string> BrowseForFolder(HWND owner) {
     BrowseState state;
     const INT_PTR closedWith =
         DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_BROWSE_FOLDER), owner,
-                        BrowseProcedure, reinterpret_cast<LPARAM>(&state));
+                        GuardedDialogProcedure<HandleMessage>, reinterpret_cast<LPARAM>(&state));
     if (closedWith != IDOK) return std::nullopt;
     return state.folder;
 }

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include <array>
-#include <exception>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,8 +13,8 @@
 #include "platform/win32/wide.h"
 #include "shellintegration/configuration_choices.h"
 #include "ui/win32/dpi.h"
-#include "ui/win32/error_box.h"
 #include "ui/win32/focus.h"
+#include "ui/win32/modal_dialog.h"
 
 namespace glmx::ui {
 
@@ -52,51 +52,17 @@ struct DialogState {
     std::array<std::vector<HWND>, 2> pages;
     int page = kShellPage;
     platform::win32::UniqueGdiObject bannerFont;
+    std::optional<DialogLayout> layout;
 };
 
-// An empty dialog; its controls are made at WM_INITDIALOG, sized in pixels.
-std::vector<WORD> DialogTemplate() {
-    std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD));
-    auto* header = reinterpret_cast<DLGTEMPLATE*>(words.data());
-    header->style = DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    header->cx = 300;
-    header->cy = 200;
-    words.push_back(0);  // no menu
-    words.push_back(0);  // the standard dialog class
-    const auto append = [&words](std::wstring_view text) {
-        words.insert(words.end(), text.begin(), text.end());
-        words.push_back(0);
-    };
-    append(L"Configuration");
-    words.push_back(8);  // the font's point size, then its name
-    append(L"MS Shell Dlg");
-    return words;
-}
-
-HWND AddControl(DialogState& state, const wchar_t* windowClass, const wchar_t* text, DWORD style,
-                int id, RECT designed, DWORD exStyle = 0) {
-    const UINT dpi = DpiOf(state.dialog);
-    HWND control = CreateWindowExW(
-        exStyle, windowClass, text, WS_CHILD | style, Scale(designed.left, dpi),
-        Scale(designed.top, dpi), Scale(designed.right - designed.left, dpi),
-        Scale(designed.bottom - designed.top, dpi), state.dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(control, WM_SETFONT, SendMessageW(state.dialog, WM_GETFONT, 0, 0), FALSE);
+HWND AddControl(const DialogState& state, const wchar_t* windowClass, const wchar_t* text,
+                DWORD style, int id, RECT designed, DWORD exStyle = 0) {
+    HWND control =
+        state.layout->Add(windowClass, text, style, id, designed.left, designed.top,
+                          designed.right - designed.left, designed.bottom - designed.top, exStyle);
+    // The layout shows what it adds; the pages show and hide their own controls.
+    if (!(style & WS_VISIBLE)) ShowWindow(control, SW_HIDE);
     return control;
-}
-
-void SizeAndCentre(HWND dialog) {
-    const UINT dpi = DpiOf(dialog);
-    RECT frame{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    RECT over{};
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    if (!owner || !GetWindowRect(owner, &over)) SystemParametersInfoW(SPI_GETWORKAREA, 0, &over, 0);
-    SetWindowPos(dialog, nullptr, over.left + (over.right - over.left - width) / 2,
-                 over.top + (over.bottom - over.top - height) / 2, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FollowModifiers(const DialogState& state) {
@@ -176,7 +142,9 @@ HTREEITEM AddNode(HWND tree, HTREEITEM parent, const wchar_t* text, LPARAM data)
 
 void Initialize(HWND dialog, DialogState& state) {
     state.dialog = dialog;
-    SizeAndCentre(dialog);
+    state.layout.emplace(dialog);
+    SetWindowTextW(dialog, L"Configuration");
+    state.layout->SizeAndCentre(kClientWidth, kClientHeight);
     CreateControls(state);
     state.bannerFont.reset(CreateMessageFont(DpiOf(dialog), true, 16));
 
@@ -250,17 +218,6 @@ INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK ConfigurationProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowGeneralError(dialog, error.what());
-    } catch (...) {
-        ShowGeneralError(dialog, "Unexpected error.");
-    }
-    return FALSE;
-}
-
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -271,10 +228,9 @@ bool FileExists(const std::string& path) {
 void ShowConfigurationDialog(HWND owner, const ConfigurationDialogContext& context) {
     DialogState state;
     state.choices = shellintegration::LoadConfigurationChoices(context.configurationSettings);
-    const std::vector<WORD> dialogTemplate = DialogTemplate();
-    const INT_PTR closedWith = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-        owner, ConfigurationProcedure, reinterpret_cast<LPARAM>(&state));
+    const INT_PTR closedWith =
+        RunCodedDialog(owner, DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                       GuardedDialogProcedure<HandleMessage>, reinterpret_cast<LPARAM>(&state));
     if (closedWith != IDOK) return;  // Cancel leaves the system and the settings as they were
 
     const auto failure = shellintegration::CloseConfiguration(

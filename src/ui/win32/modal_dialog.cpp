@@ -36,15 +36,14 @@ HWND DialogLayout::Add(const wchar_t* className, const wchar_t* text, DWORD styl
     return control;
 }
 
-void DialogLayout::SizeAndCentre(int clientWidth, int clientHeight) const {
-    RECT frame{0, 0, Px(clientWidth), Px(clientHeight)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+void CentreOverOwner(HWND dialog) {
+    RECT frame{};
+    GetWindowRect(dialog, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    HWND owner = GetWindow(dialog_, GW_OWNER);
+    HWND owner = GetWindow(dialog, GW_OWNER);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT area = monitor.rcWork;
     RECT over = area;
     if (owner && !IsIconic(owner)) GetWindowRect(owner, &over);
@@ -52,7 +51,16 @@ void DialogLayout::SizeAndCentre(int clientWidth, int clientHeight) const {
                                      std::max<int>(area.left, area.right - width));
     const int top = std::clamp<int>(over.top + (over.bottom - over.top - height) / 2, area.top,
                                     std::max<int>(area.top, area.bottom - height));
-    SetWindowPos(dialog_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void DialogLayout::SizeAndCentre(int clientWidth, int clientHeight) const {
+    RECT frame{0, 0, Px(clientWidth), Px(clientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(dialog_, GWL_EXSTYLE)));
+    SetWindowPos(dialog_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOverOwner(dialog_);
 }
 
 }  // namespace glmx::ui

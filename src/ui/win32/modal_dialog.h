@@ -18,6 +18,10 @@ namespace glmx::ui {
 // was called with, or -1 when the dialog could not be created.
 INT_PTR RunCodedDialog(HWND owner, DWORD style, DLGPROC procedure, LPARAM parameter);
 
+// Centres a dialog over its owner (over the work area without one, or while the owner is
+// minimised), inside the owner's monitor.
+void CentreOverOwner(HWND dialog);
+
 // A dialog procedure whose exceptions end in the general error box, and the dialog goes on.
 template <INT_PTR (*Handle)(HWND, UINT, WPARAM, LPARAM)>
 INT_PTR CALLBACK GuardedDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
