@@ -49,49 +49,34 @@ protected:
 };
 
 TEST_F(Registration, EachTickedRowWritesItsKeysInTheUsersClassesAndUntickedRowsRemoveTheirEntry) {
-    const struct {
-        ConfigurationChoices choices;
-        std::vector<std::pair<std::string, std::string>> written;  // key, unnamed value
-        std::vector<std::string> absent;
-    } rows[] = {
-        {{.files = true},
-         {{"*\\shellex", ""},
-          {"*\\shellex\\ContextMenuHandlers", ""},
-          {"*\\shellex\\ContextMenuHandlers\\GLMX", "{E63C3709-6797-4C7F-8A05-C783BBEF78FA}"}},
-         {"Folder\\shellex\\ContextMenuHandlers\\GLMX", "Drive\\shellex\\ContextMenuHandlers\\GLMX",
-          kVerb}},
-        {{.folders = true},
-         {{"Folder\\shellex", ""},
-          {"Folder\\shellex\\ContextMenuHandlers", ""},
-          {"Folder\\shellex\\ContextMenuHandlers\\GLMX", "{E63C3709-6797-4C7F-8A05-C783BBEF78FA}"}},
-         {"*\\shellex\\ContextMenuHandlers\\GLMX", kVerb}},
-        {{.drives = true},
-         {{"Drive\\shellex", ""},
-          {"Drive\\shellex\\ContextMenuHandlers", ""},
-          {"Drive\\shellex\\ContextMenuHandlers\\GLMX", "{E63C3709-6797-4C7F-8A05-C783BBEF78FA}"}},
-         {"*\\shellex\\ContextMenuHandlers\\GLMX", "Folder\\shellex\\ContextMenuHandlers\\GLMX"}},
-        {{.recycleBin = true},
-         {{kVerb, "More Information about Recycle Bin"},
-          {std::string(kVerb) + "\\Command", "\"C:\\Program Files\\Glimmer box\\glmx.exe\" /X /R"}},
-         {"*\\shellex\\ContextMenuHandlers\\GLMX", "Drive\\shellex\\ContextMenuHandlers\\GLMX"}},
-    };
-    for (const auto& row : rows) {
+    const std::string entries[] = {"*\\shellex\\ContextMenuHandlers\\GLMX",
+                                   "Folder\\shellex\\ContextMenuHandlers\\GLMX",
+                                   "Drive\\shellex\\ContextMenuHandlers\\GLMX", kVerb};
+    const ConfigurationChoices rows[] = {
+        {.files = true}, {.folders = true}, {.drives = true}, {.recycleBin = true}};
+    for (int ticked = 0; ticked < 4; ++ticked) {
         // Every entry present before, in the user's and the machine's classes, and an old
         // unnamed value on the parents that a registration takes over.
         ASSERT_EQ(Close(true, {true, true, true, true}), std::nullopt);
-        for (const char* entry :
-             {"*\\shellex\\ContextMenuHandlers\\GLMX", "Folder\\shellex\\ContextMenuHandlers\\GLMX",
-              "Drive\\shellex\\ContextMenuHandlers\\GLMX", kVerb})
-            Seed(RegRoot::LocalMachine, entry);
+        for (const auto& entry : entries) Seed(RegRoot::LocalMachine, entry);
         Seed(RegRoot::LocalMachine, std::string(kVerb) + "\\Command");
         Seed(RegRoot::CurrentUser, "*\\shellex");
         Seed(RegRoot::CurrentUser, "Drive\\shellex\\ContextMenuHandlers");
 
-        ASSERT_EQ(Close(true, row.choices), std::nullopt);
-        for (const auto& [key, value] : row.written) EXPECT_EQ(Value(key), value) << key;
-        for (const auto& key : row.absent) {
-            EXPECT_FALSE(Exists(key)) << key;
-            EXPECT_FALSE(Exists(key, RegRoot::LocalMachine)) << key;
+        ASSERT_EQ(Close(true, rows[ticked]), std::nullopt);
+        for (int row = 0; row < 4; ++row) {
+            EXPECT_EQ(Exists(entries[row]), row == ticked) << entries[row];
+            EXPECT_TRUE(row == ticked || !Exists(entries[row], RegRoot::LocalMachine));
+        }
+        const std::string& entry = entries[ticked];
+        if (ticked < 3) {
+            EXPECT_EQ(Value(entry), "{E63C3709-6797-4C7F-8A05-C783BBEF78FA}");
+            EXPECT_EQ(Value(entry.substr(0, entry.rfind('\\'))), "");        // ContextMenuHandlers
+            EXPECT_EQ(Value(entry.substr(0, entry.find("\\Context"))), "");  // shellex
+        } else {
+            EXPECT_EQ(Value(entry), "More Information about Recycle Bin");
+            EXPECT_EQ(Value(entry + "\\Command"),
+                      "\"C:\\Program Files\\Glimmer box\\glmx.exe\" /X /R");
         }
         // Parents of a removed entry stay; nothing goes to the administrators' view.
         EXPECT_TRUE(Exists("Folder\\shellex\\ContextMenuHandlers"));
