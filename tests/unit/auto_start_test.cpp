@@ -97,12 +97,10 @@ TEST_F(AutoStartTest, ListsEverySourceSortedByNameWithEqualNamesInSourceOrder) {
     Set(registry, RegRoot::CurrentUser, kHkcuRun, "number", RegData{RegType::Dword, {1, 0, 0, 0}});
     Set(registry, RegRoot::LocalMachine, kHklmRun, "same", MakeStringData("machine.exe"));
     Set(registry32, RegRoot::LocalMachine, kHklmRun, "same", MakeStringData("machine32.exe"));
-    Set(registry, RegRoot::LocalMachine,
-        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce_Disabled", "zz",
-        MakeStringData("z.exe"));
-    Set(registry, RegRoot::LocalMachine,
-        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce_Disabled", "Zeta",
-        MakeStringData("zeta.exe"));
+    for (const char* name : {"zz", "Zeta"})
+        Set(registry, RegRoot::LocalMachine,
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunServicesOnce_Disabled", name,
+            MakeStringData("z.exe"));
     Set(registry, RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
         "ABC", MakeStringData("abc.exe"));
     AddShortcut("Tool.lnk");
@@ -222,25 +220,23 @@ TEST_F(AutoStartTest, ARefusedRegistryChangeLeavesTheEntryAndSaysWhy) {
     EXPECT_THAT(messages.shown[0], HasSubstr("administrator rights"));
 
     // A disabled entry of the same name and another command is never overwritten.
-    registry.DenyAccess(RegRoot::LocalMachine, "");
-    platform::FakeRegistry fresh;
-    AutoStartSystem other{fresh, nullptr, files, shell};
-    Set(fresh, RegRoot::LocalMachine, kHklmRun, "Tool", MakeStringData("new.exe"));
-    Set(fresh, RegRoot::LocalMachine, disabled, "Tool", MakeStringData("old.exe"));
-    CollectAutoStartPrograms(other, records);
-    EXPECT_FALSE(ToggleAutoStart(other, messages, records[0]));
-    EXPECT_EQ(Value(fresh, RegRoot::LocalMachine, kHklmRun, "Tool"), MakeStringData("new.exe"));
-    EXPECT_EQ(Value(fresh, RegRoot::LocalMachine, disabled, "Tool"), MakeStringData("old.exe"));
+    const std::string userDisabled = std::string(kHkcuRun) + "_Disabled";
+    Set(registry, RegRoot::CurrentUser, kHkcuRun, "Mine", MakeStringData("new.exe"));
+    Set(registry, RegRoot::CurrentUser, userDisabled, "Mine", MakeStringData("old.exe"));
+    EXPECT_FALSE(Toggle("Mine"));
+    EXPECT_EQ(Value(registry, RegRoot::CurrentUser, kHkcuRun, "Mine"), MakeStringData("new.exe"));
+    EXPECT_EQ(Value(registry, RegRoot::CurrentUser, userDisabled, "Mine"),
+              MakeStringData("old.exe"));
 
     // A read-only registry still lists everything.
-    fresh.SetReadOnly(true);
-    CollectAutoStartPrograms(other, records);
-    EXPECT_THAT(records, SizeIs(2));
-    EXPECT_FALSE(DeleteAutoStart(other, messages, records[0]));
-    EXPECT_TRUE(Value(fresh, RegRoot::LocalMachine, kHklmRun, "Tool"));
+    registry.SetReadOnly(true);
+    Collect();
+    EXPECT_THAT(records, SizeIs(3));
+    EXPECT_FALSE(DeleteAutoStart(system, messages, Record("Tool")));
+    EXPECT_TRUE(Value(registry, RegRoot::LocalMachine, kHklmRun, "Tool"));
 }
 
-TEST_F(AutoStartTest, AShortcutIsParkedInPssWithItsRecordAndRestored) {
+TEST_F(AutoStartTest, AShortcutIsParkedInPssWithItsRecordAndRestoredOnlyWhenNothingBlocks) {
     AddShortcut("Tool.lnk");
     files.SetWindowsFolder("C:\\W");
     EXPECT_TRUE(Toggle("Tool"));
@@ -254,44 +250,6 @@ TEST_F(AutoStartTest, AShortcutIsParkedInPssWithItsRecordAndRestored) {
     Collect();
     EXPECT_THAT(Names(), ElementsAre("Tool-"));  // parked exactly once
 
-    EXPECT_TRUE(Toggle("Tool"));
-    EXPECT_TRUE(files.FileExists("C:\\Users\\u\\Startup\\Tool.lnk"));
-    EXPECT_FALSE(files.FileExists("C:\\W\\pss\\Tool.lnkStartup"));
-    EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, recordKey));
-    EXPECT_THAT(messages.shown, IsEmpty());
-}
-
-TEST_F(AutoStartTest, AFailedParkingLeavesTheShortcutActiveAndNoRecord) {
-    files.SetWindowsFolder("C:\\W");
-    AddShortcut("Tool.lnk");
-    const auto expectActive = [&] {
-        Collect();
-        EXPECT_THAT(Names(), ElementsAre("Tool+"));
-        EXPECT_TRUE(files.FileExists("C:\\Users\\u\\Startup\\Tool.lnk"));
-    };
-    files.Refuse("C:\\W\\pss\\Tool.lnkStartup");  // the move fails
-    EXPECT_FALSE(Toggle("Tool"));
-    expectActive();
-    EXPECT_THAT(messages.shown.back(),
-                HasSubstr("could not be moved to C:\\W\\pss\\Tool.lnkStartup"));
-
-    files.SetWindowsFolder("C:\\X");
-    files.Refuse("C:\\X\\pss");  // "pss" cannot be made
-    EXPECT_FALSE(Toggle("Tool"));
-    expectActive();
-    EXPECT_THAT(messages.shown.back(), HasSubstr("C:\\X\\pss could not be created"));
-
-    files.SetWindowsFolder("C:\\W2");
-    registry.DenyAccess(RegRoot::LocalMachine, kStartupFolderKey);
-    EXPECT_FALSE(Toggle("Tool"));
-    expectActive();
-    EXPECT_THAT(messages.shown, SizeIs(3));
-}
-
-TEST_F(AutoStartTest, AFailedRestoreLeavesTheShortcutParked) {
-    files.SetWindowsFolder("C:\\W");
-    AddShortcut("Tool.lnk");
-    ASSERT_TRUE(Toggle("Tool"));
     files.AddFile("C:\\Users\\u\\Startup\\Tool.lnk");  // another file took its place
     EXPECT_FALSE(Toggle("Tool"));
     EXPECT_TRUE(files.FileExists("C:\\W\\pss\\Tool.lnkStartup"));
@@ -302,7 +260,33 @@ TEST_F(AutoStartTest, AFailedRestoreLeavesTheShortcutParked) {
     registry.SetReadOnly(false);
     EXPECT_TRUE(files.FileExists("C:\\W\\pss\\Tool.lnkStartup"));
     EXPECT_FALSE(files.FileExists("C:\\Users\\u\\Startup\\Tool.lnk"));
-    EXPECT_THAT(messages.shown, SizeIs(2));
+
+    EXPECT_TRUE(Toggle("Tool"));
+    EXPECT_TRUE(files.FileExists("C:\\Users\\u\\Startup\\Tool.lnk"));
+    EXPECT_FALSE(files.FileExists("C:\\W\\pss\\Tool.lnkStartup"));
+    EXPECT_FALSE(registry.KeyExists(RegRoot::LocalMachine, recordKey));
+    EXPECT_THAT(messages.shown, SizeIs(2));  // the two failures only
+}
+
+TEST_F(AutoStartTest, AFailedParkingLeavesTheShortcutActiveAndNoRecord) {
+    AddShortcut("Tool.lnk");
+    const auto failsIn = [&](const char* windows) {
+        files.SetWindowsFolder(windows);
+        EXPECT_FALSE(Toggle("Tool"));
+        Collect();
+        EXPECT_THAT(Names(), ElementsAre("Tool+"));
+        EXPECT_TRUE(files.FileExists("C:\\Users\\u\\Startup\\Tool.lnk"));
+    };
+    files.Refuse("C:\\W\\pss\\Tool.lnkStartup");  // the move fails
+    failsIn("C:\\W");
+    EXPECT_THAT(messages.shown.back(),
+                HasSubstr("could not be moved to C:\\W\\pss\\Tool.lnkStartup"));
+    files.Refuse("C:\\X\\pss");  // "pss" cannot be made
+    failsIn("C:\\X");
+    EXPECT_THAT(messages.shown.back(), HasSubstr("C:\\X\\pss could not be created"));
+    registry.DenyAccess(RegRoot::LocalMachine, kStartupFolderKey);
+    failsIn("C:\\W2");
+    EXPECT_THAT(messages.shown, SizeIs(3));
 }
 
 TEST_F(AutoStartTest, DeleteRemovesValueShortcutOrParkedFileAndRecord) {

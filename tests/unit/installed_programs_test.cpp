@@ -69,17 +69,13 @@ TEST_F(InstalledProgramsTest, ListsOnlyEntriesWithBothStringValuesAndSkipsUnread
     Entry(registry, RegRoot::LocalMachine, "NoName", "", "C:\\n.exe");
     Entry(registry, RegRoot::LocalMachine, "Denied", "Denied", "C:\\d.exe");
     registry.DenyAccess(RegRoot::LocalMachine, std::string(kMachine) + "Denied");
-    Entry(registry, RegRoot::LocalMachine, "Number", "Number", "C:\\x.exe");
-    registry
-        .OpenKey(RegRoot::LocalMachine, std::string(kMachine) + "Number",
-                 platform::RegAccess::ReadWrite)
-        ->SetValue("UninstallString", RegData{RegType::Dword, {1, 0, 0, 0}});
-    Entry(registry, RegRoot::LocalMachine, "Expand", "Expand", "");
-    registry
-        .OpenKey(RegRoot::LocalMachine, std::string(kMachine) + "Expand",
-                 platform::RegAccess::ReadWrite)
-        ->SetValue("UninstallString", MakeStringData("%WINDIR%\\u.exe", RegType::ExpandString));
-
+    for (const auto& [name, data] :
+         {std::pair{"Number", RegData{RegType::Dword, {1, 0, 0, 0}}},
+          {"Expand", MakeStringData("%WINDIR%\\u.exe", RegType::ExpandString)}}) {
+        Entry(registry, RegRoot::LocalMachine, name, name, "");
+        registry.CreateKey(RegRoot::LocalMachine, std::string(kMachine) + name)
+            ->SetValue("UninstallString", data);
+    }
     EXPECT_THAT(Collected(), ElementsAre("Expand|Expand", "Good|Good"));
     EXPECT_EQ(records[0].UninstallString, "%WINDIR%\\u.exe");  // as stored
 }
@@ -98,48 +94,25 @@ TEST_F(InstalledProgramsTest, MergesTheThreePlacesSortedByUpperCasedNameKeepingE
 }
 
 TEST_F(InstalledProgramsTest, IconChainTakesTheFirstSourceThatGivesOne) {
-    const std::string installer = "C:\\Windows\\Installer\\App\\";
+    const std::string msi = "C:\\Windows\\Installer\\App\\ARPPRODUCTICON.exe";
+    const std::string registered = "C:\\Windows\\Installer\\App\\register_icon.exe";
     struct Case {
         std::string displayIcon, tracked, uninstall;
         std::vector<std::string> existing;
         std::string expected;  // the file asked, "" for none
     } cases[] = {
-        {"\"%ProgramFiles%\\App\\app.exe\",0",
-         "",
-         "C:\\u.exe",
-         {},
-         "C:\\Program Files\\App\\app.exe"},
-        {"C:\\App\\lib.dll,-101", "", "C:\\u.exe", {}, "C:\\App\\lib.dll"},
-        {"C:\\App\\app.exe,2", "", "C:\\u.exe", {}, "C:\\App\\app.exe"},
-        {"C:\\App\\readme.txt",
-         "C:\\App\\main.exe",
-         "C:\\u.exe",
-         {"C:\\App\\main.exe"},
-         "C:\\App\\main.exe"},
-        {"",
-         "C:\\Gone\\main.exe",
-         "\"C:\\App\\unins.exe\" /x",
-         {"C:\\App\\unins.exe"},
-         "C:\\App\\unins.exe"},
-        {"",
-         "",
-         "C:\\Program Files\\App\\unins.exe /S",
-         {"C:\\Program Files\\App\\unins.exe"},
-         "C:\\Program Files\\App\\unins.exe"},
+        {"\"%ProgramFiles%\\A\\a.exe\",0", "", "C:\\u.exe", {}, "C:\\P F\\A\\a.exe"},
+        {"C:\\A\\lib.dll,-101", "", "C:\\u.exe", {}, "C:\\A\\lib.dll"},
+        {"C:\\A\\a.exe,2", "", "C:\\u.exe", {}, "C:\\A\\a.exe"},
+        {"C:\\A\\readme.txt", "C:\\A\\m.exe", "C:\\u.exe", {"C:\\A\\m.exe"}, "C:\\A\\m.exe"},
+        {"", "C:\\Gone\\m.exe", "\"C:\\A\\u.exe\" /x", {"C:\\A\\u.exe"}, "C:\\A\\u.exe"},
+        {"", "", "C:\\P F\\u.exe /S", {"C:\\P F\\u.exe"}, "C:\\P F\\u.exe"},
         // A bare name is never looked for in the current directory.
-        {"",
-         "",
-         "MsiExec.exe /X{A}",
-         {"MSIEXEC.EXE", installer + "ARPPRODUCTICON.exe"},
-         installer + "ARPPRODUCTICON.exe"},
-        {"",
-         "",
-         "C:\\Gone\\u.exe",
-         {installer + "register_icon.exe"},
-         installer + "register_icon.exe"},
+        {"", "", "MsiExec.exe /X{A}", {"MSIEXEC.EXE", msi}, msi},
+        {"", "", "C:\\Gone\\u.exe", {registered}, registered},
         {"", "", "C:\\Gone\\u.exe", {}, ""},
     };
-    folders.environment["ProgramFiles"] = "C:\\Program Files";
+    folders.environment["ProgramFiles"] = "C:\\P F";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.displayIcon + "|" + c.tracked + "|" + c.uninstall);
         platform::FakeRegistry fresh;
@@ -155,17 +128,6 @@ TEST_F(InstalledProgramsTest, IconChainTakesTheFirstSourceThatGivesOne) {
         ASSERT_EQ(records.size(), 1u);
         EXPECT_EQ(GetInstalledProgramIcon(place, records[0]), c.expected.empty() ? -1 : 7);
     }
-}
-
-TEST_F(InstalledProgramsTest, IconOfA32BitEntryIsReadInThe32BitView) {
-    Entry(registry32, RegRoot::LocalMachine, "App", "App", "C:\\u.exe", "C:\\A\\a.ico");
-    Entry(registry, RegRoot::LocalMachine, "App", "App", "C:\\u.exe");
-    shell.SetIconIndex("C:\\A\\a.ico", 4);
-    CollectInstalledPrograms(system, records);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(GetInstalledProgramIcon(system, records[0]), -1);
-    EXPECT_TRUE(records[1].bits32);
-    EXPECT_EQ(GetInstalledProgramIcon(system, records[1]), 4);
 }
 
 TEST_F(InstalledProgramsTest, DetailsAndTheCacheAreReadInTheRecordsOwnPlace) {
@@ -202,28 +164,26 @@ TEST_F(InstalledProgramsTest, DetailsAndTheCacheAreReadInTheRecordsOwnPlace) {
 
 TEST(ResolveCommandTest, FindsTheProgramWithoutGuessing) {
     platform::FakeFileSystem files;
-    for (const char* file : {"C:\\Program.exe", "C:\\Program Files\\Tool\\unins.exe",
-                             "C:\\Windows\\system32\\MsiExec.exe", "C:\\Windows\\regedit.exe",
-                             "Tool\\unins.exe", "C:\\App\\unins.exe", "C:\\Quoted\\u.exe"})
+    for (const char* file :
+         {"C:\\P.exe", "C:\\P F\\T\\unins.exe", "C:\\Windows\\system32\\MsiExec.exe",
+          "C:\\Windows\\regedit.exe", "Tool\\unins.exe", "C:\\App\\unins.exe", "C:\\Quoted\\u.exe"})
         files.AddFile(file);
     struct Case {
         std::string command, program, commandLine;  // "" program: none found
     } cases[] = {
-        {"C:\\Program Files\\Tool\\unins.exe /S", "C:\\Program Files\\Tool\\unins.exe",
-         "\"C:\\Program Files\\Tool\\unins.exe\" /S"},
-        {"C:\\Program Files\\Tool\\unins.exe", "C:\\Program Files\\Tool\\unins.exe",
-         "\"C:\\Program Files\\Tool\\unins.exe\""},
+        {"C:\\P F\\T\\unins.exe /S", "C:\\P F\\T\\unins.exe", "\"C:\\P F\\T\\unins.exe\" /S"},
+        {"C:\\P F\\T\\unins.exe", "C:\\P F\\T\\unins.exe", "\"C:\\P F\\T\\unins.exe\""},
         {" \"C:\\Quoted\\u.exe\"  /x  a ", "C:\\Quoted\\u.exe", "\"C:\\Quoted\\u.exe\" /x  a"},
         {"MsiExec.exe /X{GUID}", "C:\\Windows\\system32\\MsiExec.exe",
          "\"C:\\Windows\\system32\\MsiExec.exe\" /X{GUID}"},
         {"regedit", "C:\\Windows\\regedit.exe", "\"C:\\Windows\\regedit.exe\""},
         {"C:\\App\\unins.exe  /S", "C:\\App\\unins.exe", "\"C:\\App\\unins.exe\" /S"},
         {"C:\\App\\unins /S", "", ""},
-        {"\"C:\\Program Files\\Tool\\gone.exe\" /S", "", ""},
+        {"\"C:\\P F\\T\\gone.exe\" /S", "", ""},
         {"Tool\\unins.exe /S", "", ""},
         {"\"C:\\Quoted\\u.exe", "", ""},
         {"  ", "", ""},
-        {"C:\\Program Files\\Tool", "", ""},  // a folder
+        {"C:\\P F\\T", "", ""},  // a folder
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
@@ -237,9 +197,9 @@ class UninstallTest : public InstalledProgramsTest {
 protected:
     void SetUp() override {
         files.AddFile("C:\\App\\unins.exe");
-        Entry(registry, RegRoot::LocalMachine, "App", "App", "\"C:\\App\\unins.exe\" /S");
-        Entry(registry, RegRoot::CurrentUser, "App", "App", "\"C:\\App\\unins.exe\" /S");
-        Entry(registry32, RegRoot::LocalMachine, "App", "App", "\"C:\\App\\unins.exe\" /S");
+        Entry(registry, RegRoot::LocalMachine, "App", "App", machine.UninstallString);
+        Entry(registry, RegRoot::CurrentUser, "App", "App", machine.UninstallString);
+        Entry(registry32, RegRoot::LocalMachine, "App", "App", machine.UninstallString);
     }
     bool Uninstall(const InstalledProgramInfo& record) {
         return UninstallProgram(system, runner, messages, record);
@@ -255,58 +215,37 @@ protected:
 };
 
 TEST_F(UninstallTest, AfterARunTheEntryTellsWhetherTheProgramIsGone) {
-    const auto setUninstall = [this](std::string text) {
-        return [this, text] {
-            registry
-                .OpenKey(RegRoot::LocalMachine, std::string(kMachine) + "App",
-                         platform::RegAccess::ReadWrite)
-                ->SetValue("UninstallString", MakeStringData(text));
-        };
+    const std::string entry = std::string(kMachine) + "App";
+    const auto removeKey = [&] { registry.DeleteKeyTree(RegRoot::LocalMachine, entry); };
+    const auto emptyCommand = [&] {
+        registry.CreateKey(RegRoot::LocalMachine, entry)
+            ->SetValue("UninstallString", MakeStringData(""));
+    };
+    const auto hideList = [&] {
+        registry.DenyAccess(RegRoot::LocalMachine, UninstallKeyPath(RegRoot::LocalMachine));
     };
     struct Case {
-        std::string name;
         std::function<void()> uninstaller;
         RunStatus status;
-        bool removed, entryLeft;
-        std::vector<std::string> shown;
+        bool removed;
+        std::string_view shown;  // "" for nothing
     } cases[] = {
-        {"removes its key",
-         [this] { registry.DeleteKeyTree(RegRoot::LocalMachine, std::string(kMachine) + "App"); },
-         RunStatus::Ended,
-         true,
-         false,
-         {}},
-        {"empties its command",
-         setUninstall(""),
-         RunStatus::Ended,
-         true,
-         false,
-         {std::string(kFoundInRegistryCleanedUp)}},
-        {"leaves it", [] {}, RunStatus::Ended, false, true, {std::string(kProgramStillInstalled)}},
-        {"cannot be waited for",
-         [] {},
-         RunStatus::WaitFailed,
-         false,
-         true,
-         {std::string(kProgramStillInstalled)}},
-        {"takes the list with it",
-         [this] {
-             registry.DenyAccess(RegRoot::LocalMachine, UninstallKeyPath(RegRoot::LocalMachine));
-         },
-         RunStatus::Ended,
-         false,
-         true,
-         {std::string(kNothingCleanedUp)}},
+        {removeKey, RunStatus::Ended, true, ""},
+        {emptyCommand, RunStatus::Ended, true, kFoundInRegistryCleanedUp},
+        {[] {}, RunStatus::Ended, false, kProgramStillInstalled},
+        {[] {}, RunStatus::WaitFailed, false, kProgramStillInstalled},
+        {hideList, RunStatus::Ended, false, kNothingCleanedUp},
     };
     for (Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(&c - cases);
         SetUp();
         messages.shown.clear();
         runner.outcome.status = c.status;
         runner.whileRunning = c.uninstaller;
         EXPECT_EQ(Uninstall(machine), c.removed);
-        EXPECT_EQ(messages.shown, c.shown);
-        EXPECT_EQ(Exists(registry, RegRoot::LocalMachine), c.entryLeft);
+        EXPECT_EQ(messages.shown, c.shown.empty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{std::string(c.shown)});
+        EXPECT_NE(Exists(registry, RegRoot::LocalMachine), c.removed);
         EXPECT_TRUE(Exists(registry, RegRoot::CurrentUser));  // the same name elsewhere stays
         EXPECT_TRUE(Exists(registry32, RegRoot::LocalMachine));
     }
@@ -333,8 +272,7 @@ TEST_F(UninstallTest, AnUninstallerThatCannotStartLeavesTheEntryUnlessTheUserSay
     EXPECT_FALSE(Exists(registry, RegRoot::CurrentUser));
     EXPECT_TRUE(Exists(registry, RegRoot::LocalMachine));
 
-    // The system refusing to start it: its reason is given, the 32-bit entry is the one asked
-    // about.
+    // The system's reason is given; the 32-bit entry is the one asked about.
     messages.shown.clear();
     runner.outcome = {RunStatus::NotStarted, "Access is denied.", false};
     registry32.SetReadOnly(true);
@@ -346,22 +284,19 @@ TEST_F(UninstallTest, AnUninstallerThatCannotStartLeavesTheEntryUnlessTheUserSay
     EXPECT_TRUE(Exists(registry32, RegRoot::LocalMachine));
 }
 
-// A list with rows tied to records by position, and the status line.
+// Rows as "caption|image" tied to a record, and the status line.
 struct Rows final : RecordRows, RowTies, StatusLine {
     void BeginFill() override {}
     void EndFill() override {}
     void RemoveAllRows() override { rows.clear(); }
-    void AddRecordRow(const std::vector<std::string>& cells, int image, bool,
-                      size_t record) override {
-        rows.push_back({cells[0] + "|" + std::to_string(image), record});
+    void AddRecordRow(const std::vector<std::string>& cells, int image, bool, size_t i) override {
+        rows.push_back({cells[0] + "|" + std::to_string(image), i});
     }
     int RowCount() const override { return static_cast<int>(rows.size()); }
     long long RowRecord(int row) const override {
         return static_cast<long long>(rows[static_cast<size_t>(row)].second);
     }
-    void SetRowRecord(int row, size_t record) override {
-        rows[static_cast<size_t>(row)].second = record;
-    }
+    void SetRowRecord(int row, size_t i) override { rows[static_cast<size_t>(row)].second = i; }
     int SelectedRow() const override { return selected; }
     void SelectRow(int row) override { selected = row; }
     void DeleteRow(int row) override { rows.erase(rows.begin() + row); }
@@ -373,34 +308,22 @@ struct Rows final : RecordRows, RowTies, StatusLine {
     std::string status;
 };
 
-TEST_F(InstalledProgramsTest, RemovingARowReTiesTheRestAndSelectsTheSamePlace) {
+TEST_F(InstalledProgramsTest, FillingAddsRowsAndRetyingAfterARemovalRenumbersThem) {
     for (const char* name : {"A", "B", "C"})
         Entry(registry, RegRoot::LocalMachine, name, name, "C:\\u.exe");
     CollectInstalledPrograms(system, records);
     Rows list;
     FillInstalledList(list, list, list, records, system, FillMode::Adding);
-    EXPECT_THAT(list.rows, ElementsAre(std::pair<std::string, size_t>{"A|-1", 0},
-                                       std::pair<std::string, size_t>{"B|-1", 1},
-                                       std::pair<std::string, size_t>{"C|-1", 2}));
+    EXPECT_EQ(list.rows, (decltype(list.rows){{"A|-1", 0}, {"B|-1", 1}, {"C|-1", 2}}));
     EXPECT_EQ(list.selected, 0);
     EXPECT_TRUE(list.focused);
     EXPECT_EQ(list.status, "3 installed programs");
 
-    const auto remove = [&](int row) {
-        RemoveRecordAndRow(
-            list, row, [&] { records.erase(records.begin() + row); },
-            [&] { FillInstalledList(list, list, list, records, system, FillMode::Retying); }, {});
-    };
-    remove(1);
-    EXPECT_THAT(list.rows, ElementsAre(std::pair<std::string, size_t>{"A|-1", 0},
-                                       std::pair<std::string, size_t>{"C|-1", 1}));
-    EXPECT_EQ(list.selected, 1);
+    RemoveRecordAndRow(
+        list, 1, [&] { records.erase(records.begin() + 1); },
+        [&] { FillInstalledList(list, list, list, records, system, FillMode::Retying); }, {});
+    EXPECT_EQ(list.rows, (decltype(list.rows){{"A|-1", 0}, {"C|-1", 1}}));
     EXPECT_EQ(list.status, "2 installed programs");
-    remove(1);
-    EXPECT_EQ(list.selected, 0);
-    remove(0);
-    EXPECT_EQ(list.selected, 0);  // nothing left to select
-    EXPECT_EQ(list.status, "0 installed programs");
 }
 
 }  // namespace
