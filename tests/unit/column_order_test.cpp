@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace glmx::ui::lists {
@@ -81,15 +82,11 @@ TEST(ColumnOrder, DescendingReversesTheValuesButKeepsEqualRowsInTheirOrder) {
 }
 
 TEST(ColumnOrder, AClickSortsAscendingThenDescendingAndAnotherColumnStartsAscending) {
-    ListSort sort;
-    sort = SortAfterClick(sort, 2);
-    EXPECT_EQ(sort.column, 2);
-    EXPECT_FALSE(sort.descending);
-    sort = SortAfterClick(sort, 2);
-    EXPECT_TRUE(sort.descending);
-    sort = SortAfterClick(sort, 0);
-    EXPECT_EQ(sort.column, 0);
-    EXPECT_FALSE(sort.descending);
+    const ListSort first = SortAfterClick({}, 2), again = SortAfterClick(first, 2),
+                   other = SortAfterClick(again, 0);
+    EXPECT_EQ(std::pair(first.column, first.descending), std::pair(2, false));
+    EXPECT_EQ(std::pair(again.column, again.descending), std::pair(2, true));
+    EXPECT_EQ(std::pair(other.column, other.descending), std::pair(0, false));
 }
 
 }  // namespace
