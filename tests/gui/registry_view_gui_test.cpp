@@ -155,6 +155,7 @@ TEST_F(RegistryViewGuiTest, AKeyThatRefusesReadingShowsNothingAndNoMessage) {
 }
 
 TEST_F(RegistryViewGuiTest, RegistryEditorStartsFromTheWindowsFolderAtTheSelectedKey) {
+    CreateRaw(Wide(key.Path()));
     platform::win32::Win32Registry registry;
     const auto editorKey =
         registry.CreateKey(platform::RegRoot::CurrentUser, registry::kEditorSettingsKey);
