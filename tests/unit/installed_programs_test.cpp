@@ -154,7 +154,7 @@ TEST_F(InstalledProgramsTest, DetailsAndTheCacheAreReadInTheRecordsOwnPlace) {
     const info::RegistryProgramDetails details(registry, &registry32, locale);
     for (const Place& place : places) {
         SCOPED_TRACE(place.icon);
-        const InstalledProgramInfo record{"App", "App", "C:\\u.exe", place.root, place.bits32};
+        const InstalledProgramInfo record{"App", "App", "C:\\u.exe", place.root, place.bits32, ""};
         const info::TProgramInfoCache values = details.UninstallValues(record);
         ASSERT_EQ(values.size(), 1u);
         EXPECT_EQ(values[0].Value, place.icon);
@@ -209,7 +209,7 @@ protected:
     }
 
     InstalledProgramInfo machine{"App", "App", "\"C:\\App\\unins.exe\" /S", RegRoot::LocalMachine,
-                                 false};
+                                 false, ""};
     platform::FakeProgramRunner runner;
     platform::FakeUserMessages messages;
 };
@@ -276,7 +276,8 @@ TEST_F(UninstallTest, AnUninstallerThatCannotStartLeavesTheEntryUnlessTheUserSay
     messages.shown.clear();
     runner.outcome = {RunStatus::NotStarted, "Access is denied.", false};
     registry32.SetReadOnly(true);
-    EXPECT_FALSE(Uninstall({"App", "App", machine.UninstallString, RegRoot::LocalMachine, true}));
+    EXPECT_FALSE(
+        Uninstall({"App", "App", machine.UninstallString, RegRoot::LocalMachine, true, ""}));
     EXPECT_THAT(messages.shown,
                 ElementsAre(std::string(kUninstallerNotStarted) + "Access is denied.\r\n\r\n" +
                                 std::string(kRemoveEntryQuestion),
